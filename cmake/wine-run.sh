@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine for ctest (CMAKE_CROSSCOMPILING_EMULATOR).
+#   wine-run.sh --prefix DIR PROGRAM.exe [ARGS...]
+# The prefix belongs to the build: it is created once (with the system fonts a
+# fresh prefix lacks) and reused. With no display, an Xvfb of our own is
+# started and stopped again, together with this prefix's wineserver.
+set -u
+
+if [ "${1:-}" != "--prefix" ] || [ -z "${2:-}" ] || [ -z "${3:-}" ]; then
+  echo "usage: wine-run.sh --prefix DIR PROGRAM.exe [ARGS...]" >&2
+  exit 2
+fi
+prefix=$2
+shift 2
+
+for tool in wine wineserver; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "wine-run.sh: '$tool' not found: install wine64" >&2; exit 2; }
+done
+
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+started_xvfb=""
+cleanup() {
+  if [ -n "$started_xvfb" ]; then
+    wineserver -k >/dev/null 2>&1
+    kill "$started_xvfb" 2>/dev/null
+    wait "$started_xvfb" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  command -v Xvfb >/dev/null 2>&1 || { echo "wine-run.sh: no display and no Xvfb: install xvfb" >&2; exit 2; }
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+      started_xvfb=$pid
+      export DISPLAY=":$n"
+      break
+    fi
+  done
+  [ -n "$started_xvfb" ] || { echo "wine-run.sh: could not start Xvfb" >&2; exit 2; }
+fi
+
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 </dev/null
+    wineserver -w
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+    [ -f "$prefix/system.reg" ] || { echo "wine-run.sh: could not create the Wine prefix $prefix" >&2; exit 2; }
+  fi
+) 9>"$prefix.lock" || exit 2
+
+# Wine's server and background services must not hold ctest's output pipe:
+# start them with their output going nowhere before the program runs.
+if wineserver -p >/dev/null 2>&1 </dev/null; then
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+fi
+
+wine "$@"
