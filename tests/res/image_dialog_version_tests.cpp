@@ -74,7 +74,8 @@ TEST(Toolbar, BitmapIsAStripOfFifteenDistinctImages) {
     ASSERT_TRUE(header.ok());
     ASSERT_GE(raw.size, pixels + stride * kH);
     auto pixel = [&](int x, int y) {
-        const BYTE pair = raw.data[pixels + stride * static_cast<size_t>(kH - 1 - y) + static_cast<size_t>(x / 2)];
+        const size_t row = pixels + stride * static_cast<size_t>(kH - 1 - y);  // bottom-up
+        const BYTE pair = raw.data[row + static_cast<size_t>(x / 2)];
         return (x % 2) ? (pair & 0x0F) : (pair >> 4);
     };
     std::set<std::vector<int>> seen;
@@ -168,10 +169,12 @@ struct DialogItem {
 
 TEST(AboutBox, Template) {
     const DialogItem expected[] = {
-        {0x0082, L"STATIC", IDR_MAINFRAME, L"", static_cast<WORD>(IDC_STATIC), WS_CHILD | WS_VISIBLE | SS_ICON, 11, 17, 18, 20},
+        {0x0082, L"STATIC", IDR_MAINFRAME, L"", static_cast<WORD>(IDC_STATIC),
+         WS_CHILD | WS_VISIBLE | SS_ICON, 11, 17, 18, 20},
         {0x0082, L"STATIC", 0, L"Kestrum Version 1.2", static_cast<WORD>(IDC_STATIC),
          WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX, 40, 10, 119, 8},
-        {0x0080, L"BUTTON", 0, L"OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 178, 7, 32, 14},
+        {0x0080, L"BUTTON", 0, L"OK", IDOK,
+         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 178, 7, 32, 14},
     };
     ByteReader t(FindRaw(RT_DIALOG, IDD_ABOUTBOX));
     EXPECT_EQ(t.Dword(), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
@@ -217,24 +220,31 @@ TEST(AboutBox, Template) {
 
 INT_PTR CALLBACK NoHandler(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-BOOL CALLBACK FindIconStatic(HWND child, LPARAM found) {
-    if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-    }
+BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
+    reinterpret_cast<std::vector<HWND>*>(children)->push_back(child);
     return TRUE;
 }
 
-TEST(AboutBox, CreatesWithTheProgramIconAndVersionLine) {
+TEST(AboutBox, CreatesWithTheProgramIconVersionLineAndOk) {
     HWND box = ::CreateDialogParamA(Self(), MAKEINTRESOURCEA(IDD_ABOUTBOX), nullptr, NoHandler, 0);
     ASSERT_NE(box, nullptr);
     char caption[64] = {};
     ::GetWindowTextA(box, caption, sizeof(caption));
     EXPECT_STREQ(caption, "About Kestrum");
-    HWND iconStatic = nullptr;
-    ::EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&iconStatic));
-    ASSERT_NE(iconStatic, nullptr);
-    EXPECT_NE(::SendMessageA(iconStatic, STM_GETICON, 0, 0), 0) << "the icon static shows no icon";
+    std::vector<HWND> children;
+    ::EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
+    bool iconShown = false, versionLine = false;
+    for (HWND child : children) {
+        char text[64] = {}, windowClass[16] = {};
+        ::GetWindowTextA(child, text, sizeof(text));
+        ::GetClassNameA(child, windowClass, sizeof(windowClass));
+        if (::lstrcmpiA(windowClass, "Static") != 0) continue;
+        versionLine = versionLine || std::string(text) == "Kestrum Version 1.2";
+        if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            iconShown = ::SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    }
+    EXPECT_TRUE(iconShown) << "no static shows the program's icon";
+    EXPECT_TRUE(versionLine);
     EXPECT_NE(::GetDlgItem(box, IDOK), nullptr);
     EXPECT_TRUE(::DestroyWindow(box));
 }
