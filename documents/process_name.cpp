@@ -41,10 +41,9 @@ constexpr char kNameListValue[] = "Counters";
 constexpr char kProcessObjectName[] = "Process";
 constexpr char kProcessIdCounterName[] = "ID Process";
 
-// The data buffer doubles from its first size; the byte count the system
-// leaves after ERROR_MORE_DATA is not relied on.
-constexpr std::size_t kFirstDataSize = 64 * 1024;
-constexpr int kDataTries = 11;  // up to 64 MiB
+// The byte count the system leaves after ERROR_MORE_DATA is not relied on
+// (it may be 0): the buffer doubles, up to 1024 times its first size.
+constexpr int kDataTries = 11;
 
 // The English name list, as many bytes as the registry returned; empty when
 // it cannot be read.
@@ -67,28 +66,6 @@ std::vector<char> ReadNameList() {
     } catch (const std::bad_alloc&) {
         return {};
     }
-}
-
-// The performance data named by `indexText`, as many bytes as the system
-// returned; empty when the query fails.
-std::vector<unsigned char> QueryPerfData(const char* indexText) {
-    // Closing the key is what ends the query on the system's side.
-    const fw::UniqueRegKey perfKey(HKEY_PERFORMANCE_DATA);
-    try {
-        std::vector<unsigned char> data(kFirstDataSize);
-        for (int tries = 0; tries < kDataTries; ++tries) {
-            DWORD size = static_cast<DWORD>(data.size());
-            const LONG rc = ::RegQueryValueExA(perfKey.get(), indexText, nullptr, nullptr, data.data(), &size);
-            if (rc == ERROR_SUCCESS) {
-                data.resize(size < data.size() ? size : data.size());
-                return data;
-            }
-            if (rc != ERROR_MORE_DATA) break;
-            data.assign(data.size() * 2, 0);
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    return {};
 }
 
 std::string NameFromPerfData(DWORD processId) {
@@ -121,6 +98,26 @@ std::string NameFromProcessList(DWORD processId) {
 }
 
 }  // namespace
+
+std::vector<unsigned char> QueryPerfData(const char* indexText, std::size_t firstSize) {
+    // Closing the key is what ends the query on the system's side.
+    const fw::UniqueRegKey perfKey(HKEY_PERFORMANCE_DATA);
+    try {
+        std::vector<unsigned char> data(firstSize ? firstSize : 1);
+        for (int tries = 0; tries < kDataTries; ++tries) {
+            DWORD size = static_cast<DWORD>(data.size());
+            const LONG rc = ::RegQueryValueExA(perfKey.get(), indexText, nullptr, nullptr, data.data(), &size);
+            if (rc == ERROR_SUCCESS) {
+                data.resize(size < data.size() ? size : data.size());
+                return data;
+            }
+            if (rc != ERROR_MORE_DATA) break;
+            data.assign(data.size() * 2, 0);
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    return {};
+}
 
 void GetPerfTitleIndex(const char* name, char* index) {
     const std::vector<char> list = ReadNameList();

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace documents {
 
@@ -26,6 +27,15 @@ void GetPerfTitleIndex(const char* name, char* index);
 // of the Process object, else its image name without ".exe" from the
 // process list, else kProcessNotFound. Keeps nothing between calls.
 std::string GetProcessName(DWORD processId);
+
+// The first size of the performance data buffer, which doubles while the
+// system answers ERROR_MORE_DATA.
+constexpr std::size_t kFirstPerfDataSize = 64 * 1024;
+
+// The performance data named by `indexText` (HKEY_PERFORMANCE_DATA), as many
+// bytes as the system returned; empty when the query fails or the data
+// outgrows 1024 times the first size.
+std::vector<unsigned char> QueryPerfData(const char* indexText, std::size_t firstSize = kFirstPerfDataSize);
 
 // The performance-data half of GetProcessName, over a block already read:
 // the name of the instance that carries `processId` in its counter titled
