@@ -143,8 +143,9 @@ std::string NarrowProcessName(const wchar_t* name, std::size_t length, UINT code
     // Each character takes at least one byte, and at most two code units
     // make one, so no more units than this can fit.
     const std::size_t mostUnits = 2 * kProcessNameMax;
-    // Cut before the longest prefix that fits, never between the two halves
-    // of a surrogate pair, so that no character is cut in two.
+    // Keep the longest prefix that fits, ending between two characters: a
+    // cut in the code units never splits a surrogate pair, and one made
+    // there never leaves half a multi-byte character.
     for (std::size_t units = length < mostUnits ? length : mostUnits; units > 0; --units) {
         if (units < length && IS_HIGH_SURROGATE(name[units - 1]) && IS_LOW_SURROGATE(name[units])) continue;
         const int count = static_cast<int>(units);
