@@ -1,6 +1,7 @@
 #include "framework/app.h"
 
 #include "framework/afxres.h"
+#include "framework/doctemplate.h"
 #include "framework/wnd.h"
 
 #include <cstdlib>
@@ -23,7 +24,32 @@ CWinApp::CWinApp(const char* lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
+    delete m_pDocManager;
     if (g_pApp == this) g_pApp = nullptr;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
+    if (!m_pDocManager) m_pDocManager = new CDocManager;
+    m_pDocManager->AddDocTemplate(pTemplate);
+}
+
+BOOL CWinApp::SaveAllModified() { return m_pDocManager ? m_pDocManager->SaveAllModified() : TRUE; }
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession) {
+    if (m_pDocManager) m_pDocManager->CloseAllDocuments(bEndSession);
+}
+
+BOOL CWinApp::DoPromptFileName(std::string& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate) {
+    return m_pDocManager && m_pDocManager->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
+}
+
+void CWinApp::OnFileNew() {
+    if (m_pDocManager) m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen() {
+    if (m_pDocManager) m_pDocManager->OnFileOpen();
 }
 
 CWinApp* AfxGetApp() { return g_pApp; }

@@ -56,7 +56,13 @@ public:
     BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
 
+    // Documents: the templates and their documents, through the document
+    // manager (made by the first AddDocTemplate, deleted with the application).
     void AddDocTemplate(CDocTemplate* pTemplate);
+    BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    virtual BOOL DoPromptFileName(std::string& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
 
     // Framework messages go through here; a test program may watch them.

@@ -95,7 +95,6 @@ BOOL CWinThread::IsIdleMessage(const MSG* pMsg) {
 BOOL CWinThread::OnIdle(LONG lCount) {
     if (lCount == 0) {
         if (m_pMainWnd && m_pMainWnd->m_hWnd && ::IsWindowVisible(m_pMainWnd->m_hWnd)) {
-            constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
             m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
             m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
         }

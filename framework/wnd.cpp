@@ -125,12 +125,17 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     cs.hMenu = nIDorHMenu;
     cs.hInstance = ::GetModuleHandleA(nullptr);
     cs.lpCreateParams = lpParam;
-    if (!PreCreateWindow(cs)) return FALSE;
-
+    // A creation that fails ends like a destroyed window: objects that own
+    // themselves are deleted by PostNcDestroy, whether or not a window was made.
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
     HookWindowCreate(this);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    UnhookWindowCreate();
+    const bool bAttached = UnhookWindowCreate();
+    if (!hWnd && !bAttached) PostNcDestroy();
     return hWnd != nullptr;
 }
 
@@ -142,13 +147,15 @@ void CWnd::HookWindowCreate(CWnd* pWnd) {
     state.pWndInit = pWnd;
 }
 
-void CWnd::UnhookWindowCreate() {
+bool CWnd::UnhookWindowCreate() {
     WindowThreadState& state = State();
+    const bool bAttached = state.pWndInit == nullptr;
     state.pWndInit = nullptr;
     if (--state.nCreating == 0) {
         ::UnhookWindowsHookEx(state.hCbtHook);
         state.hCbtHook = nullptr;
     }
+    return bAttached;
 }
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,

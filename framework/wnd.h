@@ -8,6 +8,19 @@
 
 #include <string>
 
+// The framework's own window messages.
+constexpr UINT WM_SIZEPARENT = 0x0361;        // lParam: AFX_SIZEPARENTPARAMS*; bars take their room
+constexpr UINT WM_SETMESSAGESTRING = 0x0362;  // wParam: string id, or lParam: text, for the message bar
+constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;   // idle time: bring buttons and panes up to date
+constexpr UINT WM_INITIALUPDATE = 0x0364;     // a new frame's views get their first update
+
+struct AFX_SIZEPARENTPARAMS {
+    HDWP hDWP;   // deferred moves, or NULL to measure only
+    RECT rect;   // the room left; each bar takes its part from it
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
@@ -103,8 +116,9 @@ protected:
     // Between these two calls, the next window created on this thread is
     // attached to pWnd and subclassed before it gets its first message.
     // Calls nest; windows the system makes for itself stay unattached.
+    // Unhooking tells whether a window was attached meanwhile.
     static void HookWindowCreate(CWnd* pWnd);
-    static void UnhookWindowCreate();
+    static bool UnhookWindowCreate();
 
     // Finds and runs this window's handler of a message; FALSE when none.
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

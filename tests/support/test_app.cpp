@@ -17,6 +17,21 @@ int TestApp::DoMessageBox(const char* lpszPrompt, UINT, UINT) {
     return nextAnswer;
 }
 
+BOOL TestApp::DoPromptFileName(std::string& fileName, UINT, DWORD, BOOL, CDocTemplate*) {
+    proposedFileName = fileName;
+    if (nextFileName.empty()) return FALSE;
+    fileName = nextFileName;
+    return TRUE;
+}
+
+BOOL TestApp::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (nID >= kTestCommandFirst && nID <= kTestCommandLast && nCode == CN_COMMAND) {
+        if (!pHandlerInfo) commands.push_back(nID);
+        return TRUE;
+    }
+    return CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void RunIdle() {
     for (LONG n = 0; App().OnIdle(n); ++n) {
     }
@@ -26,10 +41,9 @@ void PumpPending() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // The main window is gone; the loop would end here. Keep the
-            // message for a test that asks whether it came.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+            // The main window is gone; the application's loop would end here.
+            App().quitPosted = true;
+            continue;
         }
         if (!App().PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);

@@ -19,6 +19,23 @@ public:
     std::vector<std::string> messages;
     int nextAnswer = IDOK;
     int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+    // The file dialog: answered with nextFileName (empty: cancelled); the
+    // name the program proposed is kept.
+    std::string proposedFileName;
+    std::string nextFileName;
+    BOOL DoPromptFileName(std::string& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate) override;
+
+    // Commands kTestCommandFirst..kTestCommandLast end their route here and
+    // are recorded, so that tests can see a command reach the application.
+    static constexpr UINT kTestCommandFirst = 0x7F00;
+    static constexpr UINT kTestCommandLast = 0x7FFF;
+    std::vector<UINT> commands;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    // Set when the main window's end asked the message loop to quit.
+    bool quitPosted = false;
 };
 
 TestApp& App();
