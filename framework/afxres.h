@@ -4,6 +4,14 @@
 
 #define ID_SEPARATOR 0
 
+// A control that needs no id of its own.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// The resource type of a toolbar: version, button size, item count, ids.
+#define RT_TOOLBAR 241
+
 // File commands
 #define ID_FILE_NEW 0xE100
 #define ID_FILE_OPEN 0xE101
