@@ -81,8 +81,8 @@ BOOL CaptureChannel::OpenCaptureChannel() {
 
 void CaptureChannel::StartCaptureThread(HWND hWndTarget) {
     // The stop event is the open's last object: without it the thread could
-    // neither wait nor be stopped.
-    if (!m_hStopEvent) return;
+    // neither wait nor be stopped. One receiver per channel.
+    if (!m_hStopEvent || m_pCaptureThread) return;
     m_hWndTarget = hWndTarget;
     m_pCaptureThread.reset(
         m_pPlatform->AfxBeginThread(CaptureThreadProc, this, THREAD_PRIORITY_NORMAL, 0, 0, nullptr));

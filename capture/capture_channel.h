@@ -78,8 +78,9 @@ struct CaptureChannel {
     // what was acquired stays held for the close.
     BOOL OpenCaptureChannel();
     // Starts the receiver thread, which posts texts to hWndTarget. Nothing
-    // happens unless the open succeeded; when no thread can be made,
-    // m_pCaptureThread stays empty and no text is received.
+    // happens unless the open succeeded and no thread runs yet; when no
+    // thread can be made, m_pCaptureThread stays empty and no text is
+    // received.
     void StartCaptureThread(HWND hWndTarget);
     // Stops and joins the receiver thread, frees the texts still queued for
     // the target window, and releases exactly what is held. Safe after a
