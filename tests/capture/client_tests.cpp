@@ -1,6 +1,7 @@
 // The capture channel receiving from real debug clients: dbgclient.exe
 // processes writing through the platform's OutputDebugStringA.
 #include "tests/capture/channel_fixture.h"
+#include "tests/support/child_process.h"
 #include "tests/support/test_app.h"
 
 #include <map>
@@ -10,101 +11,10 @@
 namespace capturetest {
 namespace {
 
-// Quotes one argument so that the C runtime's parsing gives it back unchanged.
-std::string Quote(const std::string& arg) {
-    std::string out = "\"";
-    std::size_t backslashes = 0;
-    for (const char c : arg) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        out += c;
-    }
-    out.append(backslashes * 2, '\\');
-    return out + '"';
-}
-
-std::string ClientPath() {
-    char path[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of('\\') + 1) + "dbgclient.exe";
-}
-
-// One dbgclient.exe run, its output read through a pipe. The destructor
-// waits for its end, and ends it only if it hangs.
-class ClientProcess {
+// A dbgclient.exe run, next to the test program.
+class ClientProcess : public fwtest::ChildProcess {
 public:
-    static constexpr DWORD kNoExit = 0xFFFFFFFF;
-
-    explicit ClientProcess(const std::vector<std::string>& args) {
-        std::string cmd = Quote(ClientPath());
-        for (const std::string& a : args) cmd += ' ' + Quote(a);
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE hRead = nullptr;
-        HANDLE hWrite = nullptr;
-        if (!::CreatePipe(&hRead, &hWrite, &inherit, 0)) return;
-        m_hOutput.reset(hRead);
-        const fw::UniqueKernelHandle write(hWrite);
-        ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = hWrite;
-        si.hStdError = hWrite;
-        PROCESS_INFORMATION pi{};
-        if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                              &pi)) {
-            return;
-        }
-        ::CloseHandle(pi.hThread);
-        m_hProcess.reset(pi.hProcess);
-        m_pid = pi.dwProcessId;
-    }
-    ClientProcess(const ClientProcess&) = delete;
-    ClientProcess& operator=(const ClientProcess&) = delete;
-    ~ClientProcess() {
-        if (m_hProcess && Wait() == kNoExit) ::TerminateProcess(m_hProcess.get(), 1);
-    }
-
-    DWORD Pid() const { return m_pid; }
-    bool Running() const { return ::WaitForSingleObject(m_hProcess.get(), 0) == WAIT_TIMEOUT; }
-
-    // The exit code, or kNoExit when it did not end in time (or never started).
-    DWORD Wait(DWORD timeoutMs = 30000) const {
-        DWORD code = kNoExit;
-        if (::WaitForSingleObject(m_hProcess.get(), timeoutMs) != WAIT_OBJECT_0) return kNoExit;
-        ::GetExitCodeProcess(m_hProcess.get(), &code);
-        return code;
-    }
-
-    // The next line of its output, without the line end.
-    std::string ReadLine() {
-        std::string line;
-        char c;
-        DWORD n = 0;
-        while (::ReadFile(m_hOutput.get(), &c, 1, &n, nullptr) && n == 1 && c != '\n') {
-            if (c != '\r') line += c;
-        }
-        return line;
-    }
-
-    // Everything it wrote, once it has ended.
-    std::string ReadAll() {
-        std::string all;
-        char buf[512];
-        DWORD n = 0;
-        while (::ReadFile(m_hOutput.get(), buf, sizeof buf, &n, nullptr) && n > 0) all.append(buf, n);
-        return all;
-    }
-
-private:
-    fw::UniqueKernelHandle m_hProcess;
-    fw::UniqueKernelHandle m_hOutput;
-    DWORD m_pid = 0;
+    explicit ClientProcess(const std::vector<std::string>& args) : ChildProcess("dbgclient.exe", args) {}
 };
 
 TEST_F(ChannelTest, ClientTextsArriveWithTheWritersProcessIdAndConvertedLineEnds) {
