@@ -20,7 +20,3 @@
 #define ID_VIEW_KEEP_ON_TOP 32791
 #define ID_VIEW_INTERLEAVE 32792
 
-// Dialog controls that are never addressed by id
-#ifndef IDC_STATIC
-#define IDC_STATIC (-1)
-#endif

@@ -24,8 +24,6 @@ using restest::RawResource;
 
 HINSTANCE Self() { return ::GetModuleHandleA(nullptr); }
 
-constexpr WORD kToolbarType = 241;
-
 TEST(Toolbar, ResourceWords) {
     const WORD expected[] = {
         1, 16, 15, 19,
@@ -35,7 +33,7 @@ TEST(Toolbar, ResourceWords) {
         ID_EDIT_CLEAR_ALL, ID_VIEW_SNAPSHOT, 0,
         ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_CLEAR_ALL,
     };
-    const RawResource raw = FindRaw(MAKEINTRESOURCEA(kToolbarType), IDR_MAINFRAME);
+    const RawResource raw = FindRaw(MAKEINTRESOURCEA(RT_TOOLBAR), IDR_MAINFRAME);
     ASSERT_NE(raw.data, nullptr);
     ASSERT_EQ(raw.size, sizeof(expected));
     ByteReader words(raw);
