@@ -4,6 +4,8 @@
 #include "framework/doctemplate.h"
 #include "framework/wnd.h"
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -75,6 +77,11 @@ void CWinApp::SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdSh
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
+
+BOOL CWinApp::Enable3dControlsStatic() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    return ::InitCommonControlsEx(&icc);
+}
 
 BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
 

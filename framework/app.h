@@ -43,6 +43,9 @@ public:
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
+    // Gives dialogs and controls the system's current look (the common
+    // controls the program's manifest asks for). The result may be ignored.
+    BOOL Enable3dControlsStatic();
     int ExitInstance() override;
     BOOL OnIdle(LONG lCount) override;
 
