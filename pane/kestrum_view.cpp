@@ -112,6 +112,9 @@ void CKestrumView::AppendText(const char* lpszText) {
     const int firstLine = FirstVisibleLine(*this);
     SendMessage(WM_SETREDRAW, FALSE);
     SetSel(*this, length, length);
+    // The control scrolls to the caret it is given: ask about the last line
+    // with the user's view back in place.
+    ScrollToFirstLine(*this, firstLine);
     const BOOL bLastLineShown = IsCaretLineVisible();
     ReplaceSelection(*this, lpszText);
     SetSel(*this, sel.start, sel.end);
