@@ -1,0 +1,182 @@
+#include "tests/pane/pane_fixture.h"
+
+#include "framework/app.h"
+#include "framework/handles.h"
+#include "pane/child_frame.h"
+#include "res/resource.h"
+#include "tests/support/test_app.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace panetest {
+
+IMPLEMENT_DYNAMIC(CTestMainFrame, CMDIFrameWnd)
+
+CTestMainFrame::CTestMainFrame() {
+    LOGFONT lf{};
+    ::GetObjectA(::GetStockObject(SYSTEM_FIXED_FONT), sizeof lf, &lf);
+    m_font.CreateFontIndirect(&lf);
+    fw::WindowDC dc(nullptr);
+    fw::ScopedSelectObject select(dc.get(), m_font);
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc.get(), &tm);
+    if (tm.tmHeight > 0) m_nLineHeight = tm.tmHeight;
+}
+
+char* CountingPlatform::AllocateText(std::size_t nBytes) {
+    char* pText = CapturePlatform::AllocateText(nBytes);
+    if (pText) frees[pText] = 0;
+    return pText;
+}
+
+void CountingPlatform::FreeText(char* pText) {
+    ++frees[pText];
+    CapturePlatform::FreeText(pText);
+}
+
+bool CountingPlatform::EachFreedOnce() const {
+    for (const auto& [pText, n] : frees) {
+        if (n != 1) return false;
+    }
+    return true;
+}
+
+void PaneFixture::SetUp(const CRuntimeClass* pDocClass) {
+    fwtest::App().messages.clear();
+    fwtest::App().nextFileName.clear();
+    if (!fwtest::App().m_pDocManager) {
+        fwtest::App().AddDocTemplate(new CMultiDocTemplate(IDR_KESTRUMTYPE, pDocClass, RUNTIME_CLASS(CChildFrame),
+                                                           RUNTIME_CLASS(CKestrumView)));
+    }
+    POSITION pos = fwtest::App().m_pDocManager->GetFirstDocTemplatePosition();
+    docTemplate = static_cast<CMultiDocTemplate*>(fwtest::App().m_pDocManager->GetNextDocTemplate(pos));
+
+    frame = new CTestMainFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    fwtest::App().m_pMainWnd = frame;
+    frame->SetWindowPos(nullptr, 40, 40, 900, 700, SWP_NOZORDER);
+    frame->ShowWindow(SW_SHOW);
+    fwtest::PumpPending();
+}
+
+void PaneFixture::TearDown() {
+    // The main frame clears every document's modified flag before it closes.
+    for (CKestrumDoc* pDoc : Docs()) pDoc->SetModifiedFlag(FALSE);
+    if (fwtest::App().m_pMainWnd) fwtest::App().m_pMainWnd->SendMessage(WM_CLOSE);
+    fwtest::PumpPending();
+    EXPECT_EQ(fwtest::App().m_pMainWnd, nullptr);
+    EXPECT_TRUE(Docs().empty());
+    // Nothing asked or failed on the way: no close asks to save.
+    EXPECT_EQ(fwtest::App().messages, std::vector<std::string>{});
+    fwtest::App().nextFileName.clear();
+}
+
+CapturedMessage PaneFixture::Captured(DWORD dwProcessId, const std::string& text) {
+    capture::CapturedText copy(platform.AllocateText(text.size() + 1), capture::CapturedTextDeleter{&platform});
+    text.copy(copy.get(), text.size());
+    copy.get()[text.size()] = '\0';
+    return {dwProcessId, std::move(copy)};
+}
+
+void PaneFixture::Route(const std::vector<std::pair<DWORD, std::string>>& texts) {
+    std::vector<CapturedMessage> messages;
+    for (const auto& [pid, text] : texts) messages.push_back(Captured(pid, text));
+    RouteTexts(std::move(messages), *frame);
+    fwtest::PumpPending();
+}
+
+CKestrumView* PaneFixture::NewPane(const std::string& text) {
+    const std::vector<CKestrumDoc*> before = Docs();
+    DWORD dwProcessId = 1000;
+    for (CKestrumDoc* pDoc : before) dwProcessId = std::max(dwProcessId, pDoc->m_dwProcessId + 1);
+    Route(dwProcessId, text);
+    const std::vector<CKestrumDoc*> after = Docs();
+    return after.size() == before.size() + 1 ? LivePane(after.back()) : nullptr;
+}
+
+std::string PaneFixture::NextTitle(UINT nAhead) const {
+    return "Kestrum" + std::to_string(docTemplate->m_nUntitledCount + 1 + nAhead);
+}
+
+std::vector<CKestrumDoc*> PaneFixture::Docs() const {
+    std::vector<CKestrumDoc*> docs;
+    for (POSITION pos = docTemplate->GetFirstDocPosition(); pos;) {
+        docs.push_back(static_cast<CKestrumDoc*>(docTemplate->GetNextDoc(pos)));
+    }
+    return docs;
+}
+
+std::vector<CKestrumView*> PaneFixture::Panes(CDocument* pDoc) {
+    std::vector<CKestrumView*> panes;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
+        panes.push_back(static_cast<CKestrumView*>(pDoc->GetNextView(pos)));
+    }
+    return panes;
+}
+
+CKestrumView* PaneFixture::LivePane(CDocument* pDoc) {
+    for (CKestrumView* pPane : Panes(pDoc)) {
+        if (pPane->m_bLive) return pPane;
+    }
+    return nullptr;
+}
+
+std::string PaneFixture::Caption(const CWnd* pPane) { return FrameOf(pPane)->GetWindowText(); }
+
+std::pair<DWORD, DWORD> PaneFixture::Selection(const CWnd* pPane) {
+    DWORD start = 0;
+    DWORD end = 0;
+    pPane->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+int PaneFixture::FirstVisibleLine(const CWnd* pPane) {
+    return static_cast<int>(pPane->SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+
+CFrameWnd* PaneFixture::FrameOf(const CWnd* pPane) { return pPane->GetParentFrame(); }
+
+CKestrumView* PaneFixture::ActivePane() const {
+    CMDIChildWnd* pChild = frame->MDIGetActive();
+    return pChild ? dynamic_cast<CKestrumView*>(pChild->GetActiveView()) : nullptr;
+}
+
+void PaneFixture::Activate(const CWnd* pPane) const {
+    frame->MDIActivate(FrameOf(pPane));
+    fwtest::PumpPending();
+}
+
+int PaneFixture::ChildWindowCount() const {
+    int n = 0;
+    for (HWND hChild = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); hChild;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        ++n;
+    }
+    return n;
+}
+
+void PaneFixture::Command(UINT nID) const { frame->SendMessage(WM_COMMAND, nID); }
+
+namespace {
+class StateCmdUI : public CCmdUI {
+public:
+    bool enabled = true;
+    bool checked = false;
+    void Enable(BOOL bOn) override {
+        enabled = bOn != FALSE;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int nCheck) override { checked = nCheck != 0; }
+};
+}  // namespace
+
+PaneFixture::State PaneFixture::Update(UINT nID) const {
+    StateCmdUI state;
+    state.m_nID = nID;
+    state.DoUpdate(frame, TRUE);
+    return {state.enabled, state.checked};
+}
+
+}  // namespace panetest

@@ -1,0 +1,98 @@
+// What the window-level tests of panes, debug documents and routing share: a
+// main frame that hosts panes, the program's one document template, texts
+// whose every free is counted, and helpers that drive the windows the way
+// the user and the capture channel do.
+#pragma once
+
+#include "capture/capture_channel.h"
+#include "documents/kestrum_doc.h"
+#include "documents/output_routing.h"
+#include "framework/doctemplate.h"
+#include "framework/frame.h"
+#include "framework/gdi.h"
+#include "pane/kestrum_view.h"
+#include "pane/pane_host.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace panetest {
+
+// The main frame as panes and documents see it: the pane font, a line height
+// and the Interleave Output flag, all set by the test.
+class CTestMainFrame : public CMDIFrameWnd, public CPaneHost {
+    DECLARE_DYNAMIC(CTestMainFrame)
+public:
+    CTestMainFrame();
+
+    HFONT GetPaneFont() const override { return m_font; }
+    int GetLineHeight() const override { return m_nLineHeight; }
+    BOOL IsInterleaved() const override { return m_bInterleave; }
+
+    CFont m_font;
+    int m_nLineHeight = 16;
+    BOOL m_bInterleave = FALSE;
+};
+
+// The real heap, with every text it hands out and takes back recorded.
+class CountingPlatform : public capture::CapturePlatform {
+public:
+    char* AllocateText(std::size_t nBytes) override;
+    void FreeText(char* pText) override;
+
+    // How often each text handed out was freed.
+    std::map<const char*, int> frees;
+    int Allocated() const { return static_cast<int>(frees.size()); }
+    // True when every text handed out was freed exactly once.
+    bool EachFreedOnce() const;
+};
+
+class PaneFixture {
+public:
+    CTestMainFrame* frame = nullptr;
+    CMultiDocTemplate* docTemplate = nullptr;
+    CountingPlatform platform;
+
+    // Registers the program's document template, with pDocClass as its
+    // documents, the first time; later calls find it.
+    void SetUp(const CRuntimeClass* pDocClass = RUNTIME_CLASS(CKestrumDoc));
+    void TearDown();
+
+    // A captured text as the receiver makes it, on the counting platform.
+    CapturedMessage Captured(DWORD dwProcessId, const std::string& text);
+    // Hands the texts to routing in one call, as the main frame's handler does.
+    void Route(const std::vector<std::pair<DWORD, std::string>>& texts);
+    void Route(DWORD dwProcessId, const std::string& text) { Route({{dwProcessId, text}}); }
+    // The live pane of a new document that routing opened for a new client
+    // with its first text.
+    CKestrumView* NewPane(const std::string& text = "");
+
+    // The next document title the template gives: Kestrum and its number.
+    std::string NextTitle(UINT nAhead = 0) const;
+
+    std::vector<CKestrumDoc*> Docs() const;
+    static std::vector<CKestrumView*> Panes(CDocument* pDoc);
+    static CKestrumView* LivePane(CDocument* pDoc);
+    static std::string Caption(const CWnd* pPane);  // its child frame's caption
+    static std::string PaneText(const CWnd* pPane) { return pPane->GetWindowText(); }
+    static std::pair<DWORD, DWORD> Selection(const CWnd* pPane);
+    static int FirstVisibleLine(const CWnd* pPane);
+    static CFrameWnd* FrameOf(const CWnd* pPane);
+
+    CKestrumView* ActivePane() const;
+    void Activate(const CWnd* pPane) const;
+    int ChildWindowCount() const;
+
+    // A command as the user gives it from a menu: sent to the main frame.
+    void Command(UINT nID) const;
+    struct State {
+        bool enabled;
+        bool checked;
+    };
+    // The state the update handlers on the command route give a command.
+    State Update(UINT nID) const;
+};
+
+}  // namespace panetest
