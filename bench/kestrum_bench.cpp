@@ -1,0 +1,133 @@
+// kestrum_bench: Kestrum.exe end to end against the null receiver, with the
+// same protoclient.exe clients in the same run; the command round trip
+// during a flood; the memory of a ten-million-line flood. Prints one table.
+// Run by bench/run.sh; run it with --help for its parameters.
+#include "bench/scenarios.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kUsage[] =
+    "usage: kestrum_bench [--lines M] [--flood-lines F] [--memory-lines L] [--only PART]\n"
+    "  --lines M         lines per client in the throughput runs (default 4000)\n"
+    "  --flood-lines F   lines per client of the 4 clients flooding during the round trips (default 40000)\n"
+    "  --memory-lines L  lines in all of the memory flood, 4 clients, 67 lines a text (default 10000000)\n"
+    "  --only PART       throughput, roundtrip or memory\n";
+
+struct Parameters {
+    unsigned long lines = 4000;
+    unsigned long floodLines = 40000;
+    unsigned long memoryLines = 10000000;
+    std::string only;
+};
+
+bool Parse(int argc, char** argv, Parameters& p) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (arg == "--only") {
+            p.only = value;
+            if (p.only != "throughput" && p.only != "roundtrip" && p.only != "memory") return false;
+            continue;
+        }
+        char* end = nullptr;
+        const unsigned long n = std::strtoul(value, &end, 10);
+        if (*end != '\0' || n == 0) return false;
+        if (arg == "--lines") {
+            p.lines = n;
+        } else if (arg == "--flood-lines") {
+            p.floodLines = n;
+        } else if (arg == "--memory-lines") {
+            p.memoryLines = n;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Problems(const bench::Throughput& run) {
+    std::string problems = run.done ? "" : "not all shown; ";
+    for (const char* p = run.note.c_str(); *p; ++p) problems += *p == '\n' ? ' ' : *p;
+    return problems;
+}
+
+void PrintThroughput(const char* transport, unsigned clients, const bench::Throughput& null,
+                     const bench::Throughput& kestrum) {
+    const double ratio = kestrum.seconds > 0 ? null.seconds / kestrum.seconds : 0;
+    std::printf("| %-6s | %2u | %7zu | %6.2f | %7.0f | %6.2f | %7.0f | %5.2f | %zu/%zu/%zu/%zu | %zu/%zu | %s%s\n",
+                transport, clients, kestrum.texts, null.seconds, null.TextsPerSecond(), kestrum.seconds,
+                kestrum.TextsPerSecond(), ratio, kestrum.lines.lost, kestrum.lines.reordered, kestrum.lines.damaged,
+                kestrum.lines.foreign, null.lines.lost, null.lines.reordered, Problems(null).c_str(),
+                Problems(kestrum).c_str());
+    std::fflush(stdout);
+}
+
+void RunThroughput(const Parameters& p) {
+    std::printf("\nThroughput: N clients x %lu lines of %zu characters, one line a text; time from launching the "
+                "clients until the last text is taken (null receiver) or shown in its window (Kestrum).\n",
+                p.lines, bench::kLineWidth);
+    std::printf("| client | N  | texts   | null s | null /s | kes. s | kes. /s | ratio | lost/reord/dmg/foreign | null lost/reord | problems\n");
+    std::printf("|--------|----|---------|--------|---------|--------|---------|-------|------------------------|-----------------|---------\n");
+    for (const bool ods : {true, false}) {
+        for (const unsigned clients : {1u, 4u, 16u}) {
+            bench::ClientPlan plan;
+            plan.ods = ods;
+            plan.clients = clients;
+            plan.lines = p.lines;
+            const bench::Throughput null = bench::RunNullReceiver(plan);
+            const bench::Throughput kestrum = bench::RunKestrum(plan);
+            PrintThroughput(ods ? "ODS" : "direct", clients, null, kestrum);
+        }
+    }
+}
+
+void RunRoundTrip(const Parameters& p) {
+    bench::ClientPlan plan;
+    plan.clients = 4;
+    plan.lines = p.floodLines;
+    const bench::RoundTrip rtt = bench::RunCommandRoundTrip(plan);
+    std::printf("\nCommand round trip (SendMessage of WM_COMMAND Keep on Top, in pairs) during a flood of 4 direct "
+                "clients x %lu lines, one line a text:\n",
+                p.floodLines);
+    std::printf("| idle median ms | flood median ms | flood p99 ms | flood max ms | samples | flood s | problems\n");
+    std::printf("|----------------|-----------------|--------------|--------------|---------|---------|---------\n");
+    std::printf("| %14.2f | %15.2f | %12.2f | %12.2f | %7zu | %7.1f | %s\n", rtt.idleMedianMs, rtt.medianMs,
+                rtt.p99Ms, rtt.maxMs, rtt.samples, rtt.floodSeconds, rtt.note.c_str());
+    std::fflush(stdout);
+}
+
+void RunMemory(const Parameters& p) {
+    bench::ClientPlan plan;
+    plan.clients = 4;
+    plan.lines = p.memoryLines / plan.clients;
+    plan.perText = 67;  // 67 lines of 61 characters: 4087 of the text's 4091
+    const bench::Memory mem = bench::RunMemory(plan);
+    std::printf("\nMemory: 4 direct clients x %lu lines (%llu in all), %lu lines a text; Kestrum's process:\n",
+                plan.lines, mem.lines, plan.perText);
+    std::printf("| peak working set MB | peak private MB | s to show all | all shown | problems\n");
+    std::printf("|---------------------|-----------------|---------------|-----------|---------\n");
+    std::printf("| %19.1f | %15.1f | %13.1f | %9s | %s\n", static_cast<double>(mem.peakWorkingSet) / (1 << 20),
+                static_cast<double>(mem.peakPrivate) / (1 << 20), mem.seconds, mem.done ? "yes" : "NO",
+                mem.note.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Parameters p;
+    if (!Parse(argc, argv, p)) {
+        std::fprintf(stderr, "%s", kUsage);
+        return 2;
+    }
+    if (p.only.empty() || p.only == "throughput") RunThroughput(p);
+    if (p.only.empty() || p.only == "roundtrip") RunRoundTrip(p);
+    if (p.only.empty() || p.only == "memory") RunMemory(p);
+    return 0;
+}
