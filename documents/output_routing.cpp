@@ -35,8 +35,11 @@ struct PaneBatch {
 std::vector<CapturedMessage> TakeQueuedTexts(HWND hWnd, CapturedMessage first, size_t nMax) {
     std::vector<CapturedMessage> texts;
     texts.push_back(std::move(first));
+    // The window filter also lets through messages for the window's children
+    // and for the thread: only the window's own carry captured texts.
     MSG msg;
-    while (texts.size() < nMax && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_REMOVE)) {
+    while (texts.size() < nMax && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_NOREMOVE) &&
+           msg.hwnd == hWnd && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_REMOVE)) {
         texts.push_back({static_cast<DWORD>(msg.wParam), capture::CapturedText(reinterpret_cast<char*>(msg.lParam))});
     }
     return texts;
