@@ -13,7 +13,7 @@
 #include "pane/kestrum_view.h"
 #include "pane/pane_host.h"
 
-#include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,17 +36,20 @@ public:
     BOOL m_bInterleave = FALSE;
 };
 
-// The real heap, with every text it hands out and takes back recorded.
+// The real heap, with every text it hands out and takes back counted.
 class CountingPlatform : public capture::CapturePlatform {
 public:
     char* AllocateText(std::size_t nBytes) override;
     void FreeText(char* pText) override;
 
-    // How often each text handed out was freed.
-    std::map<const char*, int> frees;
-    int Allocated() const { return static_cast<int>(frees.size()); }
+    int allocations = 0;
+    int frees = 0;
+    int strayFrees = 0;  // of a block not handed out, or freed already
     // True when every text handed out was freed exactly once.
-    bool EachFreedOnce() const;
+    bool EachFreedOnce() const { return m_live.empty() && strayFrees == 0 && frees == allocations; }
+
+private:
+    std::set<const char*> m_live;  // handed out and not freed yet
 };
 
 class PaneFixture {
