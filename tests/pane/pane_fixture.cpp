@@ -22,7 +22,8 @@ CTestMainFrame::CTestMainFrame() {
     fw::ScopedSelectObject select(dc.get(), m_font);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(dc.get(), &tm);
-    if (tm.tmHeight > 0) m_nLineHeight = tm.tmHeight;
+    if (tm.tmHeight > 0) m_nFontHeight = tm.tmHeight;
+    m_nLineHeight = m_nFontHeight;
 }
 
 char* CountingPlatform::AllocateText(std::size_t nBytes) {
@@ -43,6 +44,18 @@ void CountingPlatform::FreeText(char* pText) {
     CapturePlatform::FreeText(pText);
 }
 
+namespace {
+// Closes the main frame once the program's tests are done.
+class MainFrameEnvironment : public testing::Environment {
+public:
+    void TearDown() override {
+        if (CWnd* pMain = fwtest::App().m_pMainWnd) pMain->SendMessage(WM_CLOSE);
+        fwtest::PumpPending();
+    }
+};
+testing::Environment* const g_pMainFrameEnvironment = testing::AddGlobalTestEnvironment(new MainFrameEnvironment);
+}  // namespace
+
 void PaneFixture::SetUp(const CRuntimeClass* pDocClass) {
     fwtest::App().messages.clear();
     fwtest::App().nextFileName.clear();
@@ -53,21 +66,29 @@ void PaneFixture::SetUp(const CRuntimeClass* pDocClass) {
     POSITION pos = fwtest::App().m_pDocManager->GetFirstDocTemplatePosition();
     docTemplate = static_cast<CMultiDocTemplate*>(fwtest::App().m_pDocManager->GetNextDocTemplate(pos));
 
-    frame = new CTestMainFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    fwtest::App().m_pMainWnd = frame;
-    frame->SetWindowPos(nullptr, 40, 40, 900, 700, SWP_NOZORDER);
-    frame->ShowWindow(SW_SHOW);
+    frame = dynamic_cast<CTestMainFrame*>(fwtest::App().m_pMainWnd);
+    if (!frame) {
+        frame = new CTestMainFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+        fwtest::App().m_pMainWnd = frame;
+        frame->SetWindowPos(nullptr, 40, 40, 900, 700, SWP_NOZORDER);
+        frame->ShowWindow(SW_SHOW);
+    }
+    frame->m_nLineHeight = frame->m_nFontHeight;
+    frame->m_bInterleave = FALSE;
     fwtest::PumpPending();
 }
 
 void PaneFixture::TearDown() {
-    // The main frame clears every document's modified flag before it closes.
+    // The main window's close: every document's modified flag cleared first,
+    // as the main frame does, then all close with their windows.
     for (CKestrumDoc* pDoc : Docs()) pDoc->SetModifiedFlag(FALSE);
-    if (fwtest::App().m_pMainWnd) fwtest::App().m_pMainWnd->SendMessage(WM_CLOSE);
+    fwtest::App().CloseAllDocuments(FALSE);
     fwtest::PumpPending();
-    EXPECT_EQ(fwtest::App().m_pMainWnd, nullptr);
     EXPECT_TRUE(Docs().empty());
+    if (fwtest::App().m_pMainWnd) {
+        EXPECT_EQ(ChildWindowCount(), 0);
+    }
     // Nothing asked or failed on the way: no close asks to save.
     EXPECT_EQ(fwtest::App().messages, std::vector<std::string>{});
     fwtest::App().nextFileName.clear();

@@ -32,6 +32,7 @@ public:
     BOOL IsInterleaved() const override { return m_bInterleave; }
 
     CFont m_font;
+    int m_nFontHeight = 16;  // the font's own line height
     int m_nLineHeight = 16;
     BOOL m_bInterleave = FALSE;
 };
@@ -52,6 +53,8 @@ private:
     std::set<const char*> m_live;  // handed out and not freed yet
 };
 
+// One main frame serves the tests of a program, since a top-level window
+// takes Wine two seconds to go; each test starts with no document open.
 class PaneFixture {
 public:
     CTestMainFrame* frame = nullptr;
@@ -59,8 +62,10 @@ public:
     CountingPlatform platform;
 
     // Registers the program's document template, with pDocClass as its
-    // documents, the first time; later calls find it.
+    // documents, the first time; later calls find it. Makes the main frame
+    // when there is none.
     void SetUp(const CRuntimeClass* pDocClass = RUNTIME_CLASS(CKestrumDoc));
+    // Closes every document, as the main window's close does.
     void TearDown();
 
     // A captured text as the receiver makes it, on the counting platform.
