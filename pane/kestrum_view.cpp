@@ -139,11 +139,14 @@ BOOL CKestrumView::IsCaretLineVisible() const {
 }
 
 void CKestrumView::OnCopyAll() {
-    // The whole text, however long.
+    // The whole text, however long. The control scrolls to each selection it
+    // is given: the user's view is put back with the selection.
     const Selection sel = GetSel(*this);
+    const int firstLine = FirstVisibleLine(*this);
     SetSel(*this, 0, static_cast<DWORD>(-1));
     SendMessage(WM_COPY);
     SetSel(*this, sel.start, sel.end);
+    ScrollToFirstLine(*this, firstLine);
 }
 
 void CKestrumView::OnClearWindow() { SetWindowText(""); }
