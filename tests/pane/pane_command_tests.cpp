@@ -40,7 +40,7 @@ protected:
     void TearDown() override { PaneFixture::TearDown(); }
 };
 
-TEST_F(PaneCommands, CopyAllCopiesTheWholeTextOfALongPaneAndKeepsTheSelection) {
+TEST_F(PaneCommands, CopyAllCopiesTheWholeTextOfALongPaneAndKeepsTheSelectionAndTheView) {
     std::string text;
     char line[32];
     for (int n = 0; text.size() <= 100000; ++n) {
@@ -51,12 +51,15 @@ TEST_F(PaneCommands, CopyAllCopiesTheWholeTextOfALongPaneAndKeepsTheSelection) {
     ASSERT_NE(pane, nullptr);
     ASSERT_EQ(PaneText(pane), text);
     pane->SendMessage(EM_SETSEL, 70000, 70010);
+    pane->SendMessage(EM_LINESCROLL, 0, 100 - FirstVisibleLine(pane));  // the user reads elsewhere
+    ASSERT_EQ(FirstVisibleLine(pane), 100);
     EmptyClipboard();
 
     EXPECT_TRUE(Update(ID_EDIT_COPY_ALL).enabled);
     Command(ID_EDIT_COPY_ALL);
     EXPECT_EQ(ClipboardText(), text);
     EXPECT_EQ(Selection(pane), std::make_pair(DWORD{70000}, DWORD{70010}));
+    EXPECT_EQ(FirstVisibleLine(pane), 100);
 }
 
 TEST_F(PaneCommands, ClearWindowEmptiesOnlyThisPaneAndItsItemFollowsTheText) {
