@@ -171,19 +171,33 @@ TEST_F(PopupMenu, ShiftF10ShowsTheMenuBesideThePanesCornerAndF10AloneIsNotTaken)
     EXPECT_EQ(shown.items, ContextMenuItems());
 }
 
-TEST_F(PopupMenu, TheRightButtonsContextMenuMessageShowsItAtItsPoint) {
+TEST_F(PopupMenu, AContextMenuMessageShowsItAtItsPointOrFromTheKeyboardBesideTheCorner) {
     CKestrumView* pane = NewPane("text\r\n");
     ASSERT_NE(pane, nullptr);
     RECT rect;
     pane->GetWindowRect(&rect);
-    const POINT at{rect.left + 60, rect.top + 40};
-    const ShownMenu shown = Track([&] {
-        pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane->m_hWnd), MAKELPARAM(at.x, at.y));
-    });
-    ASSERT_TRUE(shown.shown);
-    EXPECT_EQ(shown.topLeft.x, at.x);
-    EXPECT_EQ(shown.topLeft.y, at.y);
-    EXPECT_EQ(shown.items, ContextMenuItems());
+    POINT corner{0, 0};
+    pane->ClientToScreen(&corner);
+    struct Case {
+        const char* what;
+        POINT sent;
+        POINT shown;
+    };
+    const Case cases[] = {
+        {"the right mouse button", {rect.left + 60, rect.top + 40}, {rect.left + 60, rect.top + 40}},
+        {"the menu key (no point)", {-1, -1}, {corner.x + 5, corner.y + 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ShownMenu shown = Track([&] {
+            pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane->m_hWnd),
+                              MAKELPARAM(c.sent.x, c.sent.y));
+        });
+        ASSERT_TRUE(shown.shown);
+        EXPECT_EQ(shown.topLeft.x, c.shown.x);
+        EXPECT_EQ(shown.topLeft.y, c.shown.y);
+        EXPECT_EQ(shown.items, ContextMenuItems());
+    }
 }
 
 }  // namespace
