@@ -18,19 +18,6 @@ class Document : public testing::Test, protected PaneFixture {
 protected:
     void SetUp() override { PaneFixture::SetUp(); }
     void TearDown() override { PaneFixture::TearDown(); }
-
-    CKestrumView* SnapShotIn(CKestrumView* pPane) {
-        Activate(pPane);
-        Command(ID_VIEW_SNAPSHOT);
-        fwtest::PumpPending();
-        return ActivePane();
-    }
-
-    void FileClose(CKestrumView* pPane) {
-        Activate(pPane);
-        Command(ID_FILE_CLOSE);
-        fwtest::PumpPending();
-    }
 };
 
 TEST_F(Document, TitlesAreNumberedInOrderAndANumberIsNeverGivenTwice) {

@@ -2,7 +2,6 @@
 // which document each text goes to, with Interleave Output off and on; texts
 // for one pane handed over at once; the texts already waiting taken in one
 // pass; and every text freed exactly once.
-#include "res/resource.h"
 #include "tests/pane/pane_fixture.h"
 #include "tests/support/test_app.h"
 
@@ -59,9 +58,7 @@ TEST_F(Routing, EachTextGoesToItsClientsDocumentOrWhileInterleavingToTheOldest) 
         frame->m_bInterleave = step.interleave;
         if (!step.text) {
             CKestrumDoc* doc = opened.at(static_cast<size_t>(step.target));
-            Activate(LivePane(doc));
-            Command(ID_FILE_CLOSE);
-            fwtest::PumpPending();
+            FileClose(LivePane(doc));
             texts.erase(doc);
             opened[static_cast<size_t>(step.target)] = nullptr;
             continue;

@@ -67,8 +67,7 @@ TEST_F(PaneCommands, ClearWindowEmptiesOnlyThisPaneAndItsItemFollowsTheText) {
     CKestrumView* second = NewPane("second client\r\n");
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
-    Command(ID_VIEW_SNAPSHOT);  // a snapshot of the second, holding its text
-    CKestrumView* snapshot = ActivePane();
+    CKestrumView* snapshot = SnapShotIn(second);  // holding the second's text
     ASSERT_NE(snapshot, second);
     ASSERT_EQ(PaneText(snapshot), "second client\r\n");
 

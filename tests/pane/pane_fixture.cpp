@@ -180,6 +180,19 @@ int PaneFixture::ChildWindowCount() const {
 
 void PaneFixture::Command(UINT nID) const { frame->SendMessage(WM_COMMAND, nID); }
 
+CKestrumView* PaneFixture::SnapShotIn(const CWnd* pPane) const {
+    Activate(pPane);
+    Command(ID_VIEW_SNAPSHOT);
+    fwtest::PumpPending();
+    return ActivePane();
+}
+
+void PaneFixture::FileClose(const CWnd* pPane) const {
+    Activate(pPane);
+    Command(ID_FILE_CLOSE);
+    fwtest::PumpPending();
+}
+
 namespace {
 class StateCmdUI : public CCmdUI {
 public:

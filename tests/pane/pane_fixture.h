@@ -95,6 +95,11 @@ public:
 
     // A command as the user gives it from a menu: sent to the main frame.
     void Command(UINT nID) const;
+    // Snap Shot given while pPane's window is active; returns the pane that
+    // is active afterwards.
+    CKestrumView* SnapShotIn(const CWnd* pPane) const;
+    // File > Close while pPane's window is active.
+    void FileClose(const CWnd* pPane) const;
     struct State {
         bool enabled;
         bool checked;

@@ -38,15 +38,6 @@ class Snapshot : public testing::Test, protected PaneFixture {
 protected:
     void SetUp() override { PaneFixture::SetUp(); }
     void TearDown() override { PaneFixture::TearDown(); }
-
-    // Snap Shot given from the menu while pPane's window is active; the pane
-    // active afterwards.
-    CKestrumView* SnapShotIn(CKestrumView* pPane) {
-        Activate(pPane);
-        Command(ID_VIEW_SNAPSHOT);
-        fwtest::PumpPending();
-        return ActivePane();
-    }
 };
 
 TEST_F(Snapshot, OnTheLivePaneOpensAnActiveSnapshotAndInASnapshotRefreshesIt) {
@@ -141,9 +132,7 @@ TEST_F(Snapshot, ClosingTheLivePaneElectsTheNewestSnapshot) {
         EXPECT_EQ(Caption(fresh), snapshotCaption);
         EXPECT_EQ(PaneText(fresh), "before\r\nafter\r\n");
 
-        Activate(fresh);
-        Command(ID_FILE_CLOSE);
-        fwtest::PumpPending();
+        FileClose(fresh);
         ASSERT_TRUE(Docs().empty());
     }
 }
