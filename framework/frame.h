@@ -10,7 +10,9 @@
 #include "framework/wnd.h"
 
 #include <string>
+#include <vector>
 
+class CControlBar;
 class CDocTemplate;
 class CDocument;
 class CView;
@@ -56,6 +58,18 @@ public:
     // Places the bars (each takes its room through WM_SIZEPARENT) and gives
     // what they leave to the client window: the view, or the MDI client.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+
+    // Control bars: the frame's bars wherever they are (its own children,
+    // docked or floating), found by window id; docking at the sides where
+    // EnableDocking made dock bars (nDockBarID 0: the first side the bar
+    // allows, from the top); floating with the window's top-left at point.
+    CControlBar* GetControlBar(UINT nID) const;
+    void ShowControlBar(CControlBar* pBar, BOOL bShow);
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void FloatControlBar(CControlBar* pBar, CPoint point);
+    std::vector<CControlBar*> m_listControlBars;
+
     // The status prompt of a command: its string before the newline.
     virtual std::string GetMessageString(UINT nID) const;
     void SetMessageText(const char* lpszText);
@@ -94,6 +108,8 @@ protected:
     void OnEndSession(BOOL bEnding);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     void OnBarCheck(UINT nID);
+    void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    void SendIdleUpdateToFloatingBars(WPARAM wParam);
 
     std::string m_strTitle;      // the title string of the frame's resource
     CView* m_pViewActive = nullptr;

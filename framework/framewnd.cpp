@@ -1,6 +1,7 @@
 #include "framework/frame.h"
 
 #include "framework/app.h"
+#include "framework/bars.h"
 #include "framework/doc.h"
 #include "framework/view.h"
 
@@ -21,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     fw::WmEndSession<&CFrameWnd::OnEndSession>(),
     fw::UpdateCommandRange<&CFrameWnd::OnUpdateControlBarMenu>(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR),
     fw::CommandRange<&CFrameWnd::OnBarCheck>(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR),
+    fw::UpdateCommandRange<&CFrameWnd::OnUpdateKeyIndicator>(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL),
 END_MESSAGE_MAP()
 
 CFrameWnd* CWnd::GetParentFrame() const {
@@ -285,8 +287,9 @@ void CFrameWnd::SetMessageText(const char* lpszText) {
 
 void CFrameWnd::SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, nID); }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
     if (!(GetStyle() & WS_CHILD)) OnUpdateFrameTitle(TRUE);
+    SendIdleUpdateToFloatingBars(wParam);
     return 0;
 }
 
@@ -354,17 +357,14 @@ void CFrameWnd::OnEndSession(BOOL bEnding) {
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
-    HWND hBar = ::GetDlgItem(m_hWnd, pCmdUI->m_nID);
-    if (!hBar) {
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    if (!pBar) {
         pCmdUI->ContinueRouting();
         return;
     }
-    pCmdUI->SetCheck(::IsWindowVisible(hBar) ? 1 : 0);
+    pCmdUI->SetCheck(pBar->IsVisible() ? 1 : 0);
 }
 
 void CFrameWnd::OnBarCheck(UINT nID) {
-    if (HWND hBar = ::GetDlgItem(m_hWnd, nID)) {
-        ::ShowWindow(hBar, ::IsWindowVisible(hBar) ? SW_HIDE : SW_SHOW);
-        RecalcLayout();
-    }
+    if (CControlBar* pBar = GetControlBar(nID)) ShowControlBar(pBar, !pBar->IsVisible());
 }
