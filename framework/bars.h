@@ -47,7 +47,6 @@ public:
     void EnableDocking(DWORD dwDockStyle);
     DWORD GetDockStyle() const { return m_dwDockStyle; }
 
-    CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
     BOOL IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }
     BOOL IsHorz() const { return (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) || IsFloating(); }
     // Shown by its frame (hidden bars take no room and get no updates).
@@ -56,7 +55,7 @@ public:
     CWnd* GetFloatingWnd() const;
 
     // The size the bar takes along a horizontal side (bHorz) or a vertical
-    // one; a bar that is its frame's own child is stretched to the side's length.
+    // one. A bar that is its frame's own child is stretched along its side.
     virtual SIZE CalcFixedLayout(BOOL bHorz) = 0;
     // The size the bar takes floating when its window is nWidth wide (at
     // most; kNoWrap: in one row); bars that cannot reshape keep their
@@ -72,8 +71,9 @@ protected:
     CControlBar() = default;
 
     // Creates the bar's window as a child of pParentWnd, whose frame becomes
-    // its dock site; dwStyle holds window and bar styles.
-    BOOL CreateBar(LPCSTR lpszClassName, DWORD dwWindowStyle, DWORD dwStyle, CWnd* pParentWnd, UINT nID);
+    // its dock site. dwStyle holds window styles in its high word and bar
+    // styles in its low word; dwControlStyle, styles of the window's class.
+    BOOL CreateBar(LPCSTR lpszClassName, DWORD dwStyle, DWORD dwControlStyle, CWnd* pParentWnd, UINT nID);
     // The room that padding, borders and the gripper take at each edge, for
     // the bar as it is or with another style.
     RECT GetInsets() const { return InsetsFor(m_dwStyle); }
@@ -165,6 +165,7 @@ protected:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 
@@ -187,7 +188,7 @@ private:
     int m_nPressed = -1;
     bool m_bPressedInside = false;
     bool m_bTrackingLeave = false;
-    HWND m_hWndToolTip = nullptr;  // owned by the bar: the system destroys it with the bar
+    HWND m_hWndToolTip = nullptr;  // a pop-up of the frame's window, destroyed with the bar
 
     // Lays the items out from (0,0), wrapping rows at nWrapWidth; returns the
     // size they take. pItems receives the positions when given.

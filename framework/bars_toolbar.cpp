@@ -152,6 +152,7 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     fw::Message<&CToolBar::OnLButtonDown>(WM_LBUTTONDBLCLK),
     fw::Message<&CToolBar::OnLButtonUp>(WM_LBUTTONUP),
     fw::Message<&CToolBar::OnCaptureChanged>(WM_CAPTURECHANGED),
+    fw::Message<&CToolBar::OnDestroy>(WM_DESTROY),
 END_MESSAGE_MAP()
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
@@ -532,4 +533,12 @@ LRESULT CToolBar::OnCaptureChanged(WPARAM, LPARAM lParam) {
         m_nPressed = -1;
     }
     return 0;
+}
+
+void CToolBar::OnDestroy() {
+    // A pop-up belongs to a top-level window: the tooltip's is the frame's,
+    // whose end may have taken it already.
+    if (m_hWndToolTip && ::IsWindow(m_hWndToolTip)) ::DestroyWindow(m_hWndToolTip);
+    m_hWndToolTip = nullptr;
+    CControlBar::OnDestroy();
 }
