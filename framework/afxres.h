@@ -60,6 +60,11 @@
 #define AFX_ID_PREVIEW_PRINT 0xE304
 #define AFX_ID_PREVIEW_ZOOMIN 0xE305
 #define AFX_ID_PREVIEW_ZOOMOUT 0xE306
+// The print preview's bar (a dialog resource) with its page text, and the
+// preview's keys
+#define AFX_IDC_PREVIEW_PAGES 0xE307
+#define AFX_IDD_PREVIEW_BAR 30721
+#define AFX_IDR_PREVIEW_ACCEL 30722
 
 // Status bar indicators
 #define ID_INDICATOR_EXT 0xE700

@@ -3,6 +3,7 @@
 // program's settings in the current user's registry.
 #pragma once
 
+#include "framework/print.h"
 #include "framework/thread.h"
 
 #include <string>
@@ -71,10 +72,22 @@ public:
     // Framework messages go through here; a test program may watch them.
     virtual int DoMessageBox(const char* lpszPrompt, UINT nType, UINT nIDPrompt);
 
+    // The printer: the one last chosen in Print Setup or the print dialog,
+    // else the system's default. The application keeps its names and
+    // settings until it ends. FALSE when no printer is installed.
+    BOOL GetPrinterDeviceDefaults();
+    // A device context for that printer, owned by the caller; NULL on failure.
+    HDC CreatePrinterDC();
+    // Runs the print dialog, or with PD_PRINTSETUP the printer set-up
+    // dialog, on that printer and keeps what the user chose there; pPD's
+    // hDevMode and hDevNames are NULL again afterwards. IDOK or IDCANCEL.
+    INT_PTR DoPrintDialog(PRINTDLGA* pPD);
+
     // Command handlers an application's map may bind.
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
+    void OnFilePrintSetup();
 
     // Sets the handles, the command line and the application name; AfxWinMain
     // calls it before InitInstance.
@@ -84,6 +97,9 @@ public:
 
 private:
     HKEY OpenSectionKey(const char* lpszSection);  // created when missing; NULL on failure
+
+    fw::UniqueGlobal m_hDevMode;   // the printer's settings (DEVMODE)
+    fw::UniqueGlobal m_hDevNames;  // its driver, device and port (DEVNAMES)
 };
 
 CWinApp* AfxGetApp();

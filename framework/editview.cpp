@@ -31,6 +31,9 @@ BEGIN_MESSAGE_MAP(CEditView, CView)
     fw::UpdateCommand<&CEditView::OnUpdateNeedText>(ID_EDIT_REPLACE),
     fw::Command<&CEditView::OnEditRepeat>(ID_EDIT_REPEAT),
     fw::UpdateCommand<&CEditView::OnUpdateNeedFind>(ID_EDIT_REPEAT),
+    fw::Command<&CView::OnFilePrint>(ID_FILE_PRINT),
+    fw::Command<&CView::OnFilePrint>(ID_FILE_PRINT_DIRECT),
+    fw::Command<&CView::OnFilePrintPreview>(ID_FILE_PRINT_PREVIEW),
 END_MESSAGE_MAP()
 
 BOOL CEditView::PreCreateWindow(CREATESTRUCT& cs) {

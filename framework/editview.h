@@ -3,6 +3,8 @@
 // edit views), and raw-text saving and loading of its text.
 #pragma once
 
+#include "framework/gdi.h"
+#include "framework/paginate.h"
 #include "framework/view.h"
 
 #include <string>
@@ -27,6 +29,13 @@ public:
     BOOL FindText(const char* lpszFind, BOOL bNext = TRUE, BOOL bCase = TRUE);
 
     void OnDraw(HDC) override {}
+
+    // Printing and preview of the whole text, wrapped at the printable width
+    // and paged by whole lines, in the view's font scaled to the printer.
+    void OnBeginPrinting(HDC hDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(HDC hDC, CPrintInfo* pInfo) override;
+    void OnPrint(HDC hDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(HDC hDC, CPrintInfo* pInfo) override;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -63,4 +72,12 @@ private:
     BOOL SameAsSelected(const char* lpszCompare, BOOL bCase) const;
     void ReplaceSel(const char* lpszReplace);
     void ReplaceAll(const char* lpszFind, const char* lpszReplace, BOOL bCase);
+
+    // From OnBeginPrinting to OnEndPrinting: the text as it was when printing
+    // began, its pages, and the printer's font.
+    std::string m_strPrintText;
+    fw::Pagination m_pagination;
+    CFont m_printerFont;
+    int m_nPrintLineHeight = 1;
+    int m_nPrintTabWidth = 0;
 };

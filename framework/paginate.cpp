@@ -49,7 +49,7 @@ void BreakParagraph(std::string_view text, size_t begin, size_t end, int width, 
             return;
         }
         if (text[i] == '\t') {
-            if (tabWidth > 0) x = (x / tabWidth + 1) * tabWidth;
+            x = NextTabStop(x, tabWidth);
             ++i;
             continue;
         }
@@ -109,6 +109,8 @@ std::vector<TextLine> BreakLines(std::string_view text, int width, int tabWidth,
     }
     return lines;
 }
+
+int NextTabStop(int x, int tabWidth) { return tabWidth > 0 ? (x / tabWidth + 1) * tabWidth : x; }
 
 int LinesPerPage(int pageHeight, int lineHeight) {
     if (lineHeight <= 0) return 1;

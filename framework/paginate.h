@@ -39,6 +39,9 @@ struct PageFormat {
 // Tabs move to the next multiple of tabWidth from the line's left edge.
 std::vector<TextLine> BreakLines(std::string_view text, int width, int tabWidth, const RunWidth& runWidth);
 
+// Where a tab at x moves to: the next multiple of tabWidth (0: nowhere).
+int NextTabStop(int x, int tabWidth);
+
 // Whole lines on a page: at least one, so that every page shows something.
 int LinesPerPage(int pageHeight, int lineHeight);
 

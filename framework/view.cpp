@@ -2,6 +2,7 @@
 
 #include "framework/doc.h"
 #include "framework/frame.h"
+#include "framework/preview.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -28,6 +29,8 @@ int CView::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CView::OnDestroy() {
+    // A preview of this view cannot outlive it.
+    if (CPreviewWnd* pPreview = CPreviewWnd::FromView(this)) pPreview->Close();
     if (CFrameWnd* pFrame = GetParentFrame(); pFrame && pFrame->GetActiveView() == this) {
         pFrame->SetActiveView(nullptr, FALSE);
     }
@@ -40,6 +43,7 @@ void CView::PostNcDestroy() {
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (nCode == CN_COMMAND && !pHandlerInfo) m_nIDCommand = nID;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -9,6 +9,10 @@
 #   printer.sh env DIR     prints that environment again
 #   printer.sh stop DIR    stops the scheduler that "start" started
 #
+# Starts and stops pair up: a start while the scheduler runs only counts one
+# more user, and the scheduler stops with the last user's stop. So a script
+# may keep the printer up around a test run whose tests start and stop it too.
+#
 # The environment (eval it, or pass it to ctest):
 #   CUPS_SERVER=DIR/cups.sock           where libcups, and so Wine, finds the printer
 #   KESTRUM_PRINT_OUTPUT=DIR/out        where the jobs' PostScript lands
@@ -25,6 +29,7 @@ mkdir -p "$2" || { echo "printer.sh: cannot create $2" >&2; exit 1; }
 dir=$(cd "$2" && pwd)
 socket=$dir/cups.sock
 pidfile=$dir/cupsd.pid
+usersfile=$dir/users
 queue=Kestrum_PS
 packages="cups-daemon cups-client printer-driver-cups-pdf"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
@@ -60,7 +65,8 @@ write_config() {
     # The scheduler checks that the files it reads are not writable by others,
     # and runs filters as lp: they read the spool and write the output.
     chmod 755 "$dir" "$dir/etc" "$dir/etc/ppd" "$dir/cache" "$dir/state" "$dir/log"
-    chmod 1777 "$dir/spool/tmp" "$dir/out"
+    chmod 1777 "$dir/spool/tmp"
+    chmod 777 "$dir/out"  # the tests take the jobs away
     chmod 710 "$dir/spool"
     chgrp lp "$dir/spool" 2>/dev/null || true
     cat >"$dir/etc/cupsd.conf" <<EOF
@@ -103,7 +109,9 @@ start() {
         echo "printer.sh: the scheduler must be started as root" >&2
         exit 1
     fi
-    if ! running; then
+    if running; then
+        echo $(($(cat "$usersfile" 2>/dev/null || echo 1) + 1)) >"$usersfile"
+    else
         write_config
         rm -f "$socket"
         # -f: in the foreground of a process of ours, so that its pid is ours to stop.
@@ -120,6 +128,7 @@ start() {
             rm -f "$pidfile"
             exit 1
         fi
+        echo 1 >"$usersfile"
     fi
     export CUPS_SERVER=$socket
     lpadmin -p "$queue" -E -v "file://$dir/out/job.ps" -P "$ppd" -o printer-error-policy=abort-job \
@@ -130,7 +139,12 @@ start() {
 
 stop() {
     if running; then
-        local pid
+        local users pid
+        users=$(($(cat "$usersfile" 2>/dev/null || echo 1) - 1))
+        if [ "$users" -gt 0 ]; then
+            echo "$users" >"$usersfile"
+            return 0
+        fi
         pid=$(cat "$pidfile")
         kill "$pid"
         for _ in $(seq 1 50); do
@@ -138,7 +152,7 @@ stop() {
             sleep 0.1
         done
     fi
-    rm -f "$pidfile" "$socket"
+    rm -f "$pidfile" "$socket" "$usersfile"
 }
 
 case $action in
