@@ -83,61 +83,88 @@ COLORREF MappedColour(COLORREF c) {
     }
 }
 
-TEST_F(BarsTest, ImagesShowTheStripInTheSystemsButtonColoursAndDisabledOnesEmbossed) {
-    // Button colours unlike the strip's own, so that mapping shows.
-    const int kElements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_BTNTEXT};
-    const COLORREF kTest[] = {RGB(200, 210, 220), RGB(90, 60, 30), RGB(250, 240, 230), RGB(10, 20, 40)};
-    COLORREF saved[4];
-    for (int i = 0; i < 4; ++i) saved[i] = ::GetSysColor(kElements[i]);
-    ASSERT_TRUE(::SetSysColors(4, kElements, kTest));
-    const bool bLoaded = ToolBar().LoadToolBar(IDR_MAINFRAME);
-    fwtest::RunIdle();  // Save disabled (no document), Keep on Top enabled
+// Button colours unlike the strip's own while the object lives, so that
+// mapping shows; the system's colours again afterwards.
+class TestButtonColours {
+public:
+    static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_BTNTEXT};
+    static constexpr COLORREF kColours[] = {RGB(200, 210, 220), RGB(90, 60, 30), RGB(250, 240, 230),
+                                            RGB(10, 20, 40)};
+    TestButtonColours() {
+        for (int i = 0; i < 4; ++i) m_saved[i] = ::GetSysColor(kElements[i]);
+        m_bSet = ::SetSysColors(4, kElements, kColours) != FALSE;
+    }
+    TestButtonColours(const TestButtonColours&) = delete;
+    TestButtonColours& operator=(const TestButtonColours&) = delete;
+    ~TestButtonColours() { ::SetSysColors(4, kElements, m_saved); }
+    bool IsSet() const { return m_bSet; }
 
+private:
+    COLORREF m_saved[4];
+    bool m_bSet;
+};
+
+// A memory device context with a bitmap selected, both released with it.
+class BitmapDC {
+public:
+    explicit BitmapDC(HBITMAP hBitmap) : m_hdc(::CreateCompatibleDC(nullptr)), m_bitmap(hBitmap) {
+        m_hOld = ::SelectObject(m_hdc, hBitmap);
+    }
+    BitmapDC(const BitmapDC&) = delete;
+    BitmapDC& operator=(const BitmapDC&) = delete;
+    ~BitmapDC() {
+        ::SelectObject(m_hdc, m_hOld);
+        ::DeleteDC(m_hdc);
+    }
+    HDC get() const { return m_hdc; }
+
+private:
+    HDC m_hdc;
+    fw::UniqueGdiObject m_bitmap;
+    HGDIOBJ m_hOld;
+};
+
+TEST_F(BarsTest, ImagesShowTheStripInTheSystemsButtonColoursAndDisabledOnesEmbossed) {
+    TestButtonColours colours;
+    ASSERT_TRUE(colours.IsSet());
+    ASSERT_TRUE(ToolBar().LoadToolBar(IDR_MAINFRAME));  // maps the strip anew
+    fwtest::RunIdle();
+    ASSERT_TRUE(ToolBar().IsButtonEnabled(ToolBar().CommandToIndex(ID_VIEW_KEEP_ON_TOP)));
+    ASSERT_FALSE(ToolBar().IsButtonEnabled(ToolBar().CommandToIndex(ID_FILE_SAVE)));  // no document
+
+    // The bar drawn into a bitmap of the screen's depth, and the strip as it is.
     RECT client;
     ToolBar().GetClientRect(&client);
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hBarDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBarBitmap = ::CreateCompatibleBitmap(hScreen, client.right, client.bottom);
-    HGDIOBJ hOldBar = ::SelectObject(hBarDC, hBarBitmap);
-    ToolBar().SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hBarDC), PRF_CLIENT);
-    HDC hStripDC = ::CreateCompatibleDC(hScreen);
-    HBITMAP hStrip = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    HGDIOBJ hOldStrip = ::SelectObject(hStripDC, hStrip);
+    fw::WindowDC screen(nullptr);
+    BitmapDC bar(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    ToolBar().SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bar.get()), PRF_CLIENT);
+    BitmapDC strip(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
     auto imageOrigin = [&](UINT nID) {
         RECT r;
         ToolBar().GetItemRect(ToolBar().CommandToIndex(nID), &r);
-        return POINT{r.left + (ToolBar().GetButtonSize().cx - 16) / 2, r.top + (ToolBar().GetButtonSize().cy - 15) / 2};
+        const SIZE button = ToolBar().GetButtonSize();
+        return POINT{r.left + (button.cx - 16) / 2, r.top + (button.cy - 15) / 2};
     };
-    ASSERT_TRUE(bLoaded);
-    ASSERT_TRUE(ToolBar().IsButtonEnabled(ToolBar().CommandToIndex(ID_VIEW_KEEP_ON_TOP)));
-    ASSERT_FALSE(ToolBar().IsButtonEnabled(ToolBar().CommandToIndex(ID_FILE_SAVE)));
     const POINT keepOnTop = imageOrigin(ID_VIEW_KEEP_ON_TOP);  // image 3
     const POINT save = imageOrigin(ID_FILE_SAVE);              // image 0
     int nEmbossed = 0;
     for (int y = 0; y < 15; ++y) {
         for (int x = 0; x < 16; ++x) {
-            const COLORREF enabled = ::GetPixel(hStripDC, 3 * 16 + x, y);
-            EXPECT_EQ(::GetPixel(hBarDC, keepOnTop.x + x, keepOnTop.y + y), MappedColour(enabled)) << x << "," << y;
+            const COLORREF enabled = ::GetPixel(strip.get(), 3 * 16 + x, y);
+            EXPECT_EQ(::GetPixel(bar.get(), keepOnTop.x + x, keepOnTop.y + y), MappedColour(enabled))
+                << x << "," << y;
             // A disabled image keeps only its shape, in the shadow colour.
-            const COLORREF disabled = ::GetPixel(hStripDC, x, y);
+            const COLORREF disabled = ::GetPixel(strip.get(), x, y);
             if (disabled != RGB(192, 192, 192) && disabled != RGB(255, 255, 255)) {
                 ++nEmbossed;
-                EXPECT_EQ(::GetPixel(hBarDC, save.x + x, save.y + y), kTest[1]) << x << "," << y;
+                EXPECT_EQ(::GetPixel(bar.get(), save.x + x, save.y + y), ::GetSysColor(COLOR_BTNSHADOW))
+                    << x << "," << y;
             }
         }
     }
     EXPECT_GT(nEmbossed, 0);
-
-    ::SelectObject(hStripDC, hOldStrip);
-    ::DeleteObject(hStrip);
-    ::DeleteDC(hStripDC);
-    ::SelectObject(hBarDC, hOldBar);
-    ::DeleteObject(hBarBitmap);
-    ::DeleteDC(hBarDC);
-    ::ReleaseDC(nullptr, hScreen);
-    ::SetSysColors(4, kElements, saved);
 }
 
 TEST_F(BarsTest, EveryButtonHasItsTooltipOverItsPlace) {
