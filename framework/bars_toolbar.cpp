@@ -190,8 +190,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     }
     fw::UniqueGdiObject bitmap = LoadMappedBitmap(hInst, nIDResource);
     BITMAP bm{};
-    if (!bitmap || !::GetObjectA(bitmap.get(), sizeof bm, &bm) || bm.bmWidth < nImages * sizeImage.cx ||
-        bm.bmHeight < sizeImage.cy) {
+    if (!bitmap || !::GetObjectA(bitmap.get(), sizeof bm, &bm) ||
+        bm.bmWidth < static_cast<long long>(nImages) * sizeImage.cx || bm.bmHeight < sizeImage.cy) {
         return FALSE;
     }
     fw::UniqueGdiObject mask = MakeImageMask(static_cast<HBITMAP>(bitmap.get()), {bm.bmWidth, bm.bmHeight});

@@ -33,7 +33,8 @@ const SideInfo* FindSide(UINT nDockBarID) {
 }
 
 CDockBar* GetDockBar(const CFrameWnd* pFrame, UINT nDockBarID) {
-    return dynamic_cast<CDockBar*>(CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, static_cast<int>(nDockBarID))));
+    HWND hDockBar = ::GetDlgItem(pFrame->m_hWnd, static_cast<int>(nDockBarID));
+    return dynamic_cast<CDockBar*>(CWnd::FromHandlePermanent(hDockBar));
 }
 
 // Styles of the floating window; a bar that can reshape gets a sizing border.
