@@ -49,8 +49,11 @@ BOOL CALLBACK CollectOwnedWindows(HWND hWnd, LPARAM lParam) {
 void GrayMenuItems(HMENU hMenu) {
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i) {
-        // Pop-ups still open, to show their items greyed.
-        if (::GetSubMenu(hMenu, i) || ::GetMenuItemID(hMenu, i) == 0) continue;
+        // Pop-ups still open, to show their items greyed. The MDI window
+        // list keeps the state the system gives it (the frame's updates do
+        // not bring it back); choosing from it does nothing meanwhile.
+        const UINT nID = ::GetMenuItemID(hMenu, i);
+        if (::GetSubMenu(hMenu, i) || nID == 0 || nID >= AFX_IDM_FIRST_MDICHILD) continue;
         ::EnableMenuItem(hMenu, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
     }
 }

@@ -40,7 +40,7 @@ print_env() {
 }
 
 running() {
-    [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null
+    [ -f "$pidfile" ] && [ -S "$socket" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null
 }
 
 install_missing() {
@@ -116,15 +116,17 @@ start() {
         rm -f "$socket"
         # -f: in the foreground of a process of ours, so that its pid is ours to stop.
         "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
-        echo $! >"$pidfile"
+        local pid=$!
+        echo "$pid" >"$pidfile"
         for _ in $(seq 1 100); do
             [ -S "$socket" ] && break
-            running || break
+            kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
-        if ! [ -S "$socket" ] || ! running; then
+        if ! running; then
             echo "printer.sh: the scheduler did not start; see $dir/log/" >&2
             cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null | tail -20 >&2
+            kill "$pid" 2>/dev/null
             rm -f "$pidfile"
             exit 1
         fi
