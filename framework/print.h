@@ -39,7 +39,6 @@ public:
     BOOL m_bPreview = FALSE;           // drawn on the screen by print preview
     BOOL m_bContinuePrinting = TRUE;   // OnPrepareDC clears it after the last page
     UINT m_nCurPage = 1;               // the page being printed or shown, from 1
-    UINT m_nNumPreviewPages = 1;       // pages the preview shows side by side
     RECT m_rectDraw{};                 // the printable area of the page, in printer pixels
 
     void SetMinPage(UINT nMinPage) { m_pd.nMinPage = static_cast<WORD>(nMinPage); }
