@@ -61,7 +61,7 @@ void CControlBar::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle
 
 BOOL CControlBar::IsVisible() const { return m_hWnd && (GetStyle() & WS_VISIBLE); }
 
-CWnd* CControlBar::GetFloatingWnd() const { return IsFloating() ? m_pFloatingWnd : nullptr; }
+CWnd* CControlBar::GetFloatingWnd() const { return m_pFloatingWnd; }
 
 SIZE CControlBar::CalcDynamicLayout(int) { return CalcFixedLayout(TRUE); }
 

@@ -36,6 +36,16 @@ constexpr DWORD CBRS_FLOATING = 0x0001;      // set while the bar floats
 class CDockBar;
 class CFloatingBarWnd;
 
+namespace fw {
+// A window of our own that no other window owns, destroyed with the object.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+}  // namespace fw
+
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
 public:
@@ -95,8 +105,9 @@ protected:
     DWORD m_dwDockStyle = 0;
     CFrameWnd* m_pDockSite = nullptr;
     CDockBar* m_pDockBar = nullptr;             // where it is docked, or NULL
-    CFloatingBarWnd* m_pFloatingWnd = nullptr;  // made on its first float, kept until it is destroyed
+    CFloatingBarWnd* m_pFloatingWnd = nullptr;  // its tool window while it floats, shown or hidden
     UINT m_nLastDockID = 0;                     // the dock bar it left when it last floated
+    int m_nFloatingWidth = 0;                   // the width the user gave it floating; 0: one row
 
     DECLARE_MESSAGE_MAP()
 
@@ -143,7 +154,7 @@ public:
     void GetItemRect(int nIndex, LPRECT lpRect) const;
     BOOL IsButtonEnabled(int nIndex) const;
     BOOL IsButtonChecked(int nIndex) const;
-    HWND GetToolTips() const { return m_hWndToolTip; }
+    HWND GetToolTips() const { return m_toolTips.get(); }
     // The button under the mouse, or -1.
     int GetHotItem() const { return m_nHot; }
 
@@ -188,7 +199,9 @@ private:
     int m_nPressed = -1;
     bool m_bPressedInside = false;
     bool m_bTrackingLeave = false;
-    HWND m_hWndToolTip = nullptr;  // a pop-up of the frame's window, destroyed with the bar
+    // Owned by no window: under Wine a frame that owns the tooltip control
+    // cannot enter the topmost band, and the frame must (Keep on Top).
+    fw::UniqueWindow m_toolTips;
 
     // Lays the items out from (0,0), wrapping rows at nWrapWidth; returns the
     // size they take. pItems receives the positions when given.

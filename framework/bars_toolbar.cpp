@@ -162,9 +162,10 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
                                                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CreateBar(lpszClass, dwStyle, WS_CLIPSIBLINGS, pParentWnd, nID)) return FALSE;
     // Without its tooltips the bar still works.
-    m_hWndToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                      ::GetModuleHandleA(nullptr), nullptr);
+    m_toolTips.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ::GetModuleHandleA(nullptr),
+                                       nullptr));
     OnBarStyleChange(0, m_dwStyle);
     return TRUE;
 }
@@ -264,7 +265,7 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) {
 }
 
 void CToolBar::OnBarStyleChange(DWORD, DWORD dwNewStyle) {
-    if (m_hWndToolTip) ::SendMessageA(m_hWndToolTip, TTM_ACTIVATE, (dwNewStyle & CBRS_TOOLTIPS) != 0, 0);
+    if (m_toolTips) ::SendMessageA(m_toolTips.get(), TTM_ACTIVATE, (dwNewStyle & CBRS_TOOLTIPS) != 0, 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -343,13 +344,14 @@ void CToolBar::OnSize(UINT, int cx, int) {
 }
 
 void CToolBar::UpdateToolTips() {
-    if (!m_hWndToolTip) return;
+    HWND hToolTips = m_toolTips.get();
+    if (!hToolTips) return;
     TOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE;
-    const LRESULT nTools = ::SendMessageA(m_hWndToolTip, TTM_GETTOOLCOUNT, 0, 0);
+    const LRESULT nTools = ::SendMessageA(hToolTips, TTM_GETTOOLCOUNT, 0, 0);
     for (LRESULT n = 0; n < nTools; ++n) {
-        if (!::SendMessageA(m_hWndToolTip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&info))) break;
-        ::SendMessageA(m_hWndToolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+        if (!::SendMessageA(hToolTips, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&info))) break;
+        ::SendMessageA(hToolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].iImage < 0) continue;
@@ -362,7 +364,7 @@ void CToolBar::UpdateToolTips() {
         info.uId = i;
         info.rect = m_items[i].rect;
         info.lpszText = text.data();
-        ::SendMessageA(m_hWndToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+        ::SendMessageA(hToolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -536,9 +538,6 @@ LRESULT CToolBar::OnCaptureChanged(WPARAM, LPARAM lParam) {
 }
 
 void CToolBar::OnDestroy() {
-    // A pop-up belongs to a top-level window: the tooltip's is the frame's,
-    // whose end may have taken it already.
-    if (m_hWndToolTip && ::IsWindow(m_hWndToolTip)) ::DestroyWindow(m_hWndToolTip);
-    m_hWndToolTip = nullptr;
+    m_toolTips.reset();
     CControlBar::OnDestroy();
 }

@@ -186,7 +186,8 @@ void CFloatingBarWnd::Place(POINT ptScreen) {
         ModifyStyle(WS_THICKFRAME, dwStyle & WS_THICKFRAME, SWP_FRAMECHANGED);
     }
     ::SetParent(m_pBar->m_hWnd, m_hWnd);
-    const SIZE size = m_pBar->CalcDynamicLayout(m_nWidth ? m_nWidth : CControlBar::kNoWrap);
+    const int nWidth = m_pBar->m_nFloatingWidth;
+    const SIZE size = m_pBar->CalcDynamicLayout(nWidth ? nWidth : CControlBar::kNoWrap);
     const SIZE nc = NonClientSize();
     SetWindowPos(nullptr, ptScreen.x, ptScreen.y, size.cx + nc.cx, size.cy + nc.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // The bar fills the client area (OnSize), also when the size did not change.
@@ -194,6 +195,12 @@ void CFloatingBarWnd::Place(POINT ptScreen) {
     GetClientRect(&client);
     m_pBar->SetWindowPos(nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_pBar->GetStyle() & WS_VISIBLE) ShowWindow(SW_SHOWNA);
+}
+
+void CFloatingBarWnd::Release() {
+    if (m_pBar) m_pBar->m_pFloatingWnd = nullptr;
+    m_pBar = nullptr;
+    DestroyWindow();  // the object is gone with its window
 }
 
 void CFloatingBarWnd::OnDestroy() {
@@ -221,7 +228,7 @@ LRESULT CFloatingBarWnd::OnSizing(WPARAM wParam, LPARAM lParam) {
     if (!m_pBar || !pRect) return Default();
     const SIZE nc = NonClientSize();
     const SIZE size = m_pBar->CalcDynamicLayout(pRect->right - pRect->left - nc.cx);
-    m_nWidth = size.cx;
+    m_pBar->m_nFloatingWidth = size.cx;
     const int cx = size.cx + nc.cx;
     const int cy = size.cy + nc.cy;
     const bool bLeft = wParam == WMSZ_LEFT || wParam == WMSZ_TOPLEFT || wParam == WMSZ_BOTTOMLEFT;
@@ -249,7 +256,7 @@ LRESULT CFloatingBarWnd::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFloatingBarWnd::OnNcLButtonDblClk(WPARAM wParam, LPARAM) {
     if (wParam != HTCAPTION || !m_pBar || !m_pBar->m_pDockSite || !m_pBar->GetDockStyle()) return Default();
-    m_pBar->m_pDockSite->DockControlBar(m_pBar, m_pBar->m_nLastDockID);
+    m_pBar->m_pDockSite->DockControlBar(m_pBar, m_pBar->m_nLastDockID);  // this window is gone afterwards
     return 0;
 }
 
@@ -277,7 +284,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     if (!pDockBar) return;
     if (pBar->m_pDockBar) pBar->m_pDockBar->Remove(pBar);
     pDockBar->Insert(pBar, lpRect);
-    if (pBar->m_pFloatingWnd) pBar->m_pFloatingWnd->ShowWindow(SW_HIDE);
+    if (pBar->m_pFloatingWnd) pBar->m_pFloatingWnd->Release();
     RecalcLayout();
 }
 

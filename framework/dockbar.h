@@ -45,8 +45,11 @@ public:
     // A tool window owned by the bar's frame, with the bar's text as caption.
     BOOL Create(CFrameWnd* pFrame);
     // Takes the bar in and shows it (when the bar is shown) with its top-left
-    // corner at ptScreen, as wide as the bar last was while floating.
+    // corner at ptScreen, as wide as the user last made it while floating.
     void Place(POINT ptScreen);
+    // Lets the bar go (it has been docked) and destroys the window: a
+    // floating window exists only while its bar floats.
+    void Release();
 
 protected:
     void PostNcDestroy() override { delete this; }
@@ -63,6 +66,5 @@ protected:
 private:
     friend class CControlBar;
     CControlBar* m_pBar;  // NULL once either window is gone
-    int m_nWidth = 0;     // the bar's width while it floated last; 0: one row
     SIZE NonClientSize() const;
 };

@@ -157,7 +157,8 @@ TEST_F(Docking, TheGripperDragsTheBarToASideOrIntoTheOpenAndADoubleClickDocksItA
     ::SendMessageA(hFloating, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(floatingRect.left + 5, floatingRect.top + 2));
     EXPECT_FALSE(ToolBar().IsFloating());
     EXPECT_EQ(Parent(), DockBar(AFX_IDW_DOCKBAR_RIGHT));
-    EXPECT_FALSE(::IsWindowVisible(hFloating));
+    EXPECT_FALSE(::IsWindow(hFloating));
+    EXPECT_EQ(ToolBar().GetFloatingWnd(), nullptr);
     ExpectLayout(AFX_IDW_DOCKBAR_RIGHT, "docked by double click");
 }
 
@@ -245,9 +246,25 @@ TEST_F(Docking, AFloatingBarTakesAsManyRowsAsItsWidthAllows) {
     ExpectButtonsInLine(true, "docked");
     frame->FloatControlBar(&ToolBar(), CPoint(300, 300));
     RECT again;
-    ::GetWindowRect(hFloating, &again);
+    ::GetWindowRect(Parent(), &again);
     EXPECT_EQ(again.right - again.left, sizing.right - sizing.left);
     EXPECT_EQ(again.bottom - again.top, sizing.bottom - sizing.top);
+}
+
+TEST_F(Docking, TheFrameEntersTheTopmostBandWhereverItsToolbarIs) {
+    // Keep on Top: under Wine a window that owns the tooltip control stays
+    // out of the band, so the bars' tooltips are owned by no window.
+    auto topmost = [&] {
+        frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        const bool bTopmost = (frame->GetExStyle() & WS_EX_TOPMOST) != 0;
+        frame->SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return bTopmost && !(frame->GetExStyle() & WS_EX_TOPMOST);
+    };
+    EXPECT_TRUE(topmost());
+    frame->FloatControlBar(&ToolBar(), CPoint(300, 300));
+    EXPECT_TRUE(topmost());
+    frame->DockControlBar(&ToolBar(), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_TRUE(topmost());
 }
 
 TEST_F(Docking, TheViewMenuHidesAndShowsEachBarWithItsCheckMark) {
