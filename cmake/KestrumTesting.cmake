@@ -10,7 +10,11 @@ function(kestrum_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 240)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # A program that ends early (a crash under Wine can end it with code 0)
+  # has not passed: GoogleTest's summary must be there, and name no failure.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
   if(T_CAPTURE)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK debug_output_protocol)
   endif()

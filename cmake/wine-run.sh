@@ -2,8 +2,10 @@
 # Runs a Windows program under Wine for ctest (CMAKE_CROSSCOMPILING_EMULATOR).
 #   wine-run.sh --prefix DIR PROGRAM.exe [ARGS...]
 # The prefix belongs to the build: it is created once (with the system fonts a
-# fresh prefix lacks) and reused. With no display, an Xvfb of our own is
-# started and stopped again, together with this prefix's wineserver.
+# fresh prefix lacks) and reused. With no display set, the programs of one
+# prefix share an Xvfb of the prefix's own, which stops when the prefix's
+# wineserver ends (a few seconds after its last program); nothing else is
+# stopped, so programs may run side by side.
 set -u
 
 if [ "${1:-}" != "--prefix" ] || [ -z "${2:-}" ] || [ -z "${3:-}" ]; then
@@ -18,38 +20,8 @@ for tool in wine wineserver; do
 done
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-
-started_xvfb=""
-cleanup() {
-  if [ -n "$started_xvfb" ]; then
-    wineserver -k >/dev/null 2>&1
-    kill "$started_xvfb" 2>/dev/null
-    wait "$started_xvfb" 2>/dev/null
-  fi
-}
-trap cleanup EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-  command -v Xvfb >/dev/null 2>&1 || { echo "wine-run.sh: no display and no Xvfb: install xvfb" >&2; exit 2; }
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    pid=$!
-    for _ in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-      started_xvfb=$pid
-      export DISPLAY=":$n"
-      break
-    fi
-  done
-  [ -n "$started_xvfb" ] || { echo "wine-run.sh: could not start Xvfb" >&2; exit 2; }
-fi
-
 mkdir -p "$(dirname "$prefix")"
+
 (
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
@@ -59,12 +31,49 @@ mkdir -p "$(dirname "$prefix")"
     cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$prefix/drive_c/windows/Fonts/" 2>/dev/null
     [ -f "$prefix/system.reg" ] || { echo "wine-run.sh: could not create the Wine prefix $prefix" >&2; exit 2; }
   fi
+
+  if [ -z "${DISPLAY:-}" ]; then
+    state=$prefix.display  # ":N PID" of the prefix's Xvfb
+    if ! { [ -f "$state" ] && read -r display pid <"$state" && kill -0 "$pid" 2>/dev/null; }; then
+      command -v Xvfb >/dev/null 2>&1 || { echo "wine-run.sh: no display and no Xvfb: install xvfb" >&2; exit 2; }
+      started=""
+      for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+        pid=$!
+        for _ in $(seq 1 50); do
+          [ -e "/tmp/.X11-unix/X$n" ] && break
+          kill -0 "$pid" 2>/dev/null || break
+          sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+          started=":$n"
+          break
+        fi
+      done
+      [ -n "$started" ] || { echo "wine-run.sh: could not start Xvfb" >&2; exit 2; }
+      echo "$started $pid" >"$state"
+      # A wineserver that outlives its last program by five seconds, and a
+      # watcher that stops this Xvfb once that wineserver has ended.
+      wineserver -k >/dev/null 2>&1 </dev/null
+      wineserver -p5 >/dev/null 2>&1 </dev/null
+      (
+        wineserver -w
+        kill "$pid" 2>/dev/null
+        rm -f "$state"
+      ) >/dev/null 2>&1 </dev/null &
+    fi
+  fi
+
+  # Wine's server and background services must not hold ctest's output
+  # pipe: start them with their output going nowhere before the program runs.
+  if wineserver -p5 >/dev/null 2>&1 </dev/null; then
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+  fi
 ) 9>"$prefix.lock" || exit 2
 
-# Wine's server and background services must not hold ctest's output pipe:
-# start them with their output going nowhere before the program runs.
-if wineserver -p >/dev/null 2>&1 </dev/null; then
-  wine cmd /c exit >/dev/null 2>&1 </dev/null
+if [ -z "${DISPLAY:-}" ]; then
+  read -r display _ <"$prefix.display" || { echo "wine-run.sh: the prefix's display is gone" >&2; exit 2; }
+  export DISPLAY=$display
 fi
-
-wine "$@"
+exec wine "$@"
