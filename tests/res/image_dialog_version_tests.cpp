@@ -22,7 +22,7 @@ using restest::ByteReader;
 using restest::FindRaw;
 using restest::RawResource;
 
-HINSTANCE Self() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE Self() { return restest::Program(); }
 
 TEST(Toolbar, ResourceWords) {
     const WORD expected[] = {
@@ -247,19 +247,18 @@ TEST(AboutBox, CreatesWithTheProgramIconVersionLineAndOk) {
     EXPECT_TRUE(::DestroyWindow(box));
 }
 
-std::vector<BYTE> OwnVersionInfo() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+std::vector<BYTE> ProgramVersionInfo() {
+    const std::string path = restest::ProgramPath();
     DWORD unused = 0;
-    const DWORD size = ::GetFileVersionInfoSizeA(path, &unused);
+    const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &unused);
     std::vector<BYTE> block(size);
-    if (size == 0 || !::GetFileVersionInfoA(path, 0, size, block.data())) block.clear();
+    if (size == 0 || !::GetFileVersionInfoA(path.c_str(), 0, size, block.data())) block.clear();
     return block;
 }
 
 TEST(Version, FixedFieldsAndLanguage) {
     EXPECT_NE(FindRaw(RT_VERSION, 1).data, nullptr) << "the version record is resource 1";
-    std::vector<BYTE> block = OwnVersionInfo();
+    std::vector<BYTE> block = ProgramVersionInfo();
     ASSERT_FALSE(block.empty());
     void* value = nullptr;
     UINT length = 0;
@@ -295,7 +294,7 @@ TEST(Version, StringFields) {
         {"ProductName", "Kestrum Application"},
         {"ProductVersion", "1, 0, 0, 1"},
     };
-    std::vector<BYTE> block = OwnVersionInfo();
+    std::vector<BYTE> block = ProgramVersionInfo();
     ASSERT_FALSE(block.empty());
     for (const auto& [name, text] : expected) {
         const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;

@@ -3,6 +3,7 @@
 #include "framework/afxres.h"
 #include "framework/handles.h"
 #include "res/resource.h"
+#include "tests/res/raw_resource.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,7 +14,7 @@
 
 namespace {
 
-HINSTANCE Self() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE Self() { return restest::Program(); }
 
 // One item of a pop-up: its pop-up's title, its text (nullptr for a
 // separator), its command and whether the resource grays it.

@@ -1,5 +1,6 @@
-// Reading this program's resources as the bytes the resource compiler wrote,
-// for checks that the loading functions cannot make.
+// The resources of Kestrum.exe, as the program carries them: the module
+// loaded as data, and its resources read as the bytes the resource compiler
+// wrote, for checks that the loading functions cannot make.
 #pragma once
 
 #include <windows.h>
@@ -14,10 +15,24 @@ struct RawResource {
     DWORD size = 0;
 };
 
-// The resource of the given type and id in the test program itself; empty
-// when there is none.
+// Kestrum.exe of this build: it lies next to the test program.
+inline std::string ProgramPath() {
+    char path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path, n);
+    return self.substr(0, self.find_last_of('\\') + 1) + "Kestrum.exe";
+}
+
+// The program's module, loaded once as data (nothing of it runs).
+inline HMODULE Program() {
+    static const HMODULE module = ::LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    return module;
+}
+
+// The resource of the given type and id in the program; empty when there is
+// none.
 inline RawResource FindRaw(LPCSTR type, WORD id) {
-    HMODULE module = ::GetModuleHandleA(nullptr);
+    HMODULE module = Program();
     HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), type);
     if (!info) return {};
     HGLOBAL loaded = ::LoadResource(module, info);
