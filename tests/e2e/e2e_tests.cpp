@@ -20,42 +20,43 @@ DWORD RunClient(const std::vector<std::string>& args) {
     return client.Wait();
 }
 
+struct FindById {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindByIdProc(HWND h, LPARAM l) {
+    auto* f = reinterpret_cast<FindById*>(l);
+    if (::GetDlgCtrlID(h) != f->id) return TRUE;
+    f->found = h;
+    return FALSE;
+}
+
 HWND FindDescendant(HWND hParent, int id) {
-    struct Find {
-        int id;
-        HWND found;
-    } find{id, nullptr};
-    ::EnumChildWindows(
-        hParent,
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            if (::GetDlgCtrlID(h) == f->id) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    FindById find{id, nullptr};
+    ::EnumChildWindows(hParent, FindByIdProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
+}
+
+struct FindDialog {
+    DWORD pid;
+    bool found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND h, LPARAM l) {
+    auto* f = reinterpret_cast<FindDialog*>(l);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(h, &owner);
+    char cls[16] = {};
+    ::GetClassNameA(h, cls, sizeof cls);
+    if (owner == f->pid && ::IsWindowVisible(h) && std::string(cls) == "#32770") f->found = true;
+    return !f->found;
 }
 
 // A window of the program that is a message box or dialog.
 bool HasDialog(DWORD pid) {
-    struct Find {
-        DWORD pid;
-        bool found;
-    } find{pid, false};
-    ::EnumWindows(
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(h, &owner);
-            char cls[16] = {};
-            ::GetClassNameA(h, cls, sizeof cls);
-            if (owner == f->pid && ::IsWindowVisible(h) && std::string(cls) == "#32770") f->found = true;
-            return !f->found;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    FindDialog find{pid, false};
+    ::EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
 

@@ -57,22 +57,24 @@ void SetClipboard(const char* text) {
     ::CloseClipboard();
 }
 
+struct FindCaption {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindCaptionProc(HWND h, LPARAM l) {
+    auto* f = reinterpret_cast<FindCaption*>(l);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(h, &owner);
+    if (owner == f->pid && ::IsWindowVisible(h) && WindowText(h) == f->caption) f->found = h;
+    return f->found == nullptr;
+}
+
 // A top-level window of the program with this caption, or NULL.
 HWND FindProgramWindow(DWORD pid, const char* caption) {
-    struct Find {
-        DWORD pid;
-        const char* caption;
-        HWND found;
-    } find{pid, caption, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(h, &owner);
-            if (owner == f->pid && ::IsWindowVisible(h) && WindowText(h) == f->caption) f->found = h;
-            return f->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    FindCaption find{pid, caption, nullptr};
+    ::EnumWindows(FindCaptionProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
 

@@ -178,6 +178,16 @@ protected:
     }
 };
 
+// The command the timer below gives the test dialog once it is up.
+WPARAM g_dialogCommand = IDOK;
+
+void CALLBACK EndTestDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    if (HWND hDlg = ::FindWindowA(nullptr, "Test Dialog")) {
+        ::KillTimer(nullptr, id);
+        ::PostMessageA(hDlg, WM_COMMAND, g_dialogCommand, 0);
+    }
+}
+
 TEST(Dialog, DoModalRunsTheResourceDialogUntilItEnds) {
     struct Case {
         WPARAM command;
@@ -185,14 +195,8 @@ TEST(Dialog, DoModalRunsTheResourceDialogUntilItEnds) {
     };
     for (const Case c : {Case{IDOK, IDOK}, Case{IDCANCEL, IDCANCEL}}) {
         TestDialog dlg;
-        static WPARAM s_command;
-        s_command = c.command;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-            if (HWND hDlg = ::FindWindowA(nullptr, "Test Dialog")) {
-                ::KillTimer(nullptr, id);
-                ::PostMessageA(hDlg, WM_COMMAND, s_command, 0);
-            }
-        });
+        g_dialogCommand = c.command;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, EndTestDialog);
         EXPECT_EQ(dlg.DoModal(), c.expected);
         ::KillTimer(nullptr, timer);
         EXPECT_TRUE(dlg.initialised);
