@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: installs what is missing, starts an Xvfb of
 # our own when asked, and stops only what it started.
 
-kestrum_packages="g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 xvfb xauth cmake googletest clang libclang-rt-dev"
+kestrum_packages="g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 xvfb xauth cmake googletest clang libclang-rt-dev cups-daemon cups-client printer-driver-cups-pdf"
 
 kestrum_install_missing() {
     local missing=""
