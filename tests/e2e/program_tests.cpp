@@ -3,6 +3,7 @@
 #include "framework/afxres.h"
 #include "res/resource.h"
 #include "tests/e2e/kestrum_driver.h"
+#include "tests/support/test_app.h"
 
 #include <gtest/gtest.h>
 
@@ -32,29 +33,6 @@ void Press(WORD vk, std::vector<WORD> modifiers = {}) {
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) key(*it, true);
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     WaitUntil([] { return false; }, 300);  // let the program take it
-}
-
-std::string Clipboard() {
-    std::string text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(h))) {
-            text = p;
-            ::GlobalUnlock(h);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void SetClipboard(const char* text) {
-    if (!::OpenClipboard(nullptr)) return;
-    ::EmptyClipboard();
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    memcpy(::GlobalLock(h), text, strlen(text) + 1);
-    ::GlobalUnlock(h);
-    ::SetClipboardData(CF_TEXT, h);
-    ::CloseClipboard();
 }
 
 struct FindCaption {
@@ -129,12 +107,12 @@ TEST_F(Program, KeysDoTheirCommandsAndEachPairAgrees) {
     for (const Case& c : cases) {
         setText("hello");
         ::SendMessageA(hPane, EM_SETSEL, 5, 5);
-        SetClipboard(c.clipboardBefore);
+        fwtest::SetClipboardText(c.clipboardBefore);
         if (c.selectAll) Press('A', {VK_CONTROL});
         Press(c.vk, c.modifiers);
         EXPECT_EQ(Kestrum::PaneText(hWindow), c.paneAfter) << c.what;
         if (c.clipboardAfter) {
-            EXPECT_EQ(Clipboard(), c.clipboardAfter) << c.what;
+            EXPECT_EQ(fwtest::ClipboardText(), c.clipboardAfter) << c.what;
         }
         EXPECT_EQ(k.DebugWindows().size(), 1u) << c.what;
     }
@@ -142,7 +120,7 @@ TEST_F(Program, KeysDoTheirCommandsAndEachPairAgrees) {
     for (const std::vector<WORD>& undo : {std::vector<WORD>{VK_CONTROL}, std::vector<WORD>{VK_MENU}}) {
         setText("hello");
         ::SendMessageA(hPane, EM_SETSEL, 5, 5);
-        SetClipboard("XY");
+        fwtest::SetClipboardText("XY");
         Press('V', {VK_CONTROL});
         ASSERT_EQ(Kestrum::PaneText(hWindow), "helloXY");
         Press(undo[0] == VK_CONTROL ? 'Z' : VK_BACK, undo);

@@ -80,19 +80,7 @@ protected:
         }
         return panes;
     }
-    bool Enabled(UINT nID) {
-        struct State : CCmdUI {
-            bool enabled = true;
-            void Enable(BOOL bOn) override {
-                enabled = bOn != FALSE;
-                m_bEnableChanged = TRUE;
-            }
-            void SetCheck(int) override {}
-        } state;
-        state.m_nID = nID;
-        state.DoUpdate(frame, TRUE);
-        return state.enabled;
-    }
+    bool Enabled(UINT nID) { return fwtest::UpdateCommand(frame, nID).enabled; }
     static DWORD Stored(const char* section, const char* name) {
         return fwtest::App().GetProfileInt(section, name, 0xDEAD);
     }

@@ -35,17 +35,6 @@ protected:
         HWND hDlg = ::FindWindowA("#32770", "Find");
         return hDlg ? hDlg : ::FindWindowA("#32770", "Replace");
     }
-    static void SetClipboardText(const char* text) {
-        ASSERT_TRUE(::OpenClipboard(nullptr));
-        ::EmptyClipboard();
-        if (text) {
-            HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-            memcpy(::GlobalLock(h), text, strlen(text) + 1);
-            ::GlobalUnlock(h);
-            ::SetClipboardData(CF_TEXT, h);
-        }
-        ::CloseClipboard();
-    }
     // Types into the open dialog's find (and replace) box and presses a button.
     static void Press(const char* find, const char* replace, int button) {
         HWND hDlg = FindDialog();
@@ -76,7 +65,7 @@ TEST_F(EditView, EditCommandsFollowTheirEnableRules) {
     for (const Case& c : cases) {
         SetText(c.text);
         Select(c.selStart, c.selEnd);
-        SetClipboardText(c.clipboard ? "clip" : nullptr);
+        fwtest::SetClipboardText(c.clipboard ? "clip" : nullptr);
         const std::string at = std::string("text '") + c.text + "' sel " + std::to_string(c.selStart);
         EXPECT_EQ(Update(ID_EDIT_UNDO).enabled, c.undo) << at;
         for (UINT id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR}) EXPECT_EQ(Update(id).enabled, c.cut) << at;

@@ -115,24 +115,6 @@ CTestView* MdiFixture::ActiveView() const {
 
 void MdiFixture::Command(UINT nID) const { frame->SendMessage(WM_COMMAND, nID); }
 
-namespace {
-class StateCmdUI : public CCmdUI {
-public:
-    bool enabled = true;
-    bool checked = false;
-    void Enable(BOOL bOn) override {
-        enabled = bOn != FALSE;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { checked = nCheck != 0; }
-};
-}  // namespace
-
-MdiFixture::State MdiFixture::Update(UINT nID) const {
-    StateCmdUI state;
-    state.m_nID = nID;
-    state.DoUpdate(frame, TRUE);
-    return {state.enabled, state.checked};
-}
+fwtest::CommandState MdiFixture::Update(UINT nID) const { return fwtest::UpdateCommand(frame, nID); }
 
 }  // namespace mditest

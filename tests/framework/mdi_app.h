@@ -6,6 +6,7 @@
 #include "framework/doctemplate.h"
 #include "framework/editview.h"
 #include "framework/frame.h"
+#include "tests/support/test_app.h"
 
 #include <string>
 #include <vector>
@@ -74,11 +75,7 @@ struct MdiFixture {
     // A command as the user gives it from a menu: routed from the main frame.
     void Command(UINT nID) const;
     // The enabled and checked state an update gives the command.
-    struct State {
-        bool enabled;
-        bool checked;
-    };
-    State Update(UINT nID) const;
+    fwtest::CommandState Update(UINT nID) const;
 };
 
 }  // namespace mditest

@@ -15,25 +15,6 @@
 namespace panetest {
 namespace {
 
-std::string ClipboardText() {
-    std::string text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(hData))) {
-            text = p;
-            ::GlobalUnlock(hData);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void EmptyClipboard() {
-    if (!::OpenClipboard(nullptr)) return;
-    ::EmptyClipboard();
-    ::CloseClipboard();
-}
-
 class PaneCommands : public testing::Test, protected PaneFixture {
 protected:
     void SetUp() override { PaneFixture::SetUp(); }
@@ -53,11 +34,11 @@ TEST_F(PaneCommands, CopyAllCopiesTheWholeTextOfALongPaneAndKeepsTheSelectionAnd
     pane->SendMessage(EM_SETSEL, 70000, 70010);
     pane->SendMessage(EM_LINESCROLL, 0, 100 - FirstVisibleLine(pane));  // the user reads elsewhere
     ASSERT_EQ(FirstVisibleLine(pane), 100);
-    EmptyClipboard();
+    fwtest::SetClipboardText(nullptr);
 
     EXPECT_TRUE(Update(ID_EDIT_COPY_ALL).enabled);
     Command(ID_EDIT_COPY_ALL);
-    EXPECT_EQ(ClipboardText(), text);
+    EXPECT_EQ(fwtest::ClipboardText(), text);
     EXPECT_EQ(Selection(pane), std::make_pair(DWORD{70000}, DWORD{70010}));
     EXPECT_EQ(FirstVisibleLine(pane), 100);
 }
@@ -91,7 +72,7 @@ TEST_F(PaneCommands, InterleaveOutputShowsTheFlagButCannotChangeWhileAPaneIsActi
     ASSERT_NE(NewPane("text\r\n"), nullptr);
     for (const BOOL bInterleave : {FALSE, TRUE}) {
         frame->m_bInterleave = bInterleave;
-        const State state = Update(ID_VIEW_INTERLEAVE);
+        const fwtest::CommandState state = Update(ID_VIEW_INTERLEAVE);
         EXPECT_EQ(state.checked, bInterleave != FALSE);
         EXPECT_FALSE(state.enabled);
     }

@@ -193,24 +193,6 @@ void PaneFixture::FileClose(const CWnd* pPane) const {
     fwtest::PumpPending();
 }
 
-namespace {
-class StateCmdUI : public CCmdUI {
-public:
-    bool enabled = true;
-    bool checked = false;
-    void Enable(BOOL bOn) override {
-        enabled = bOn != FALSE;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int nCheck) override { checked = nCheck != 0; }
-};
-}  // namespace
-
-PaneFixture::State PaneFixture::Update(UINT nID) const {
-    StateCmdUI state;
-    state.m_nID = nID;
-    state.DoUpdate(frame, TRUE);
-    return {state.enabled, state.checked};
-}
+fwtest::CommandState PaneFixture::Update(UINT nID) const { return fwtest::UpdateCommand(frame, nID); }
 
 }  // namespace panetest

@@ -12,6 +12,7 @@
 #include "framework/gdi.h"
 #include "pane/kestrum_view.h"
 #include "pane/pane_host.h"
+#include "tests/support/test_app.h"
 
 #include <set>
 #include <string>
@@ -100,12 +101,8 @@ public:
     CKestrumView* SnapShotIn(const CWnd* pPane) const;
     // File > Close while pPane's window is active.
     void FileClose(const CWnd* pPane) const;
-    struct State {
-        bool enabled;
-        bool checked;
-    };
     // The state the update handlers on the command route give a command.
-    State Update(UINT nID) const;
+    fwtest::CommandState Update(UINT nID) const;
 };
 
 }  // namespace panetest

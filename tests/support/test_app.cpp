@@ -2,6 +2,8 @@
 
 #include "framework/wnd.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace fwtest {
@@ -61,6 +63,52 @@ bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
+}
+
+namespace {
+class StateCmdUI : public CCmdUI {
+public:
+    CommandState state{true, false};
+    void Enable(BOOL bOn) override {
+        state.enabled = bOn != FALSE;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int nCheck) override { state.checked = nCheck != 0; }
+};
+}  // namespace
+
+CommandState UpdateCommand(CCmdTarget* pTarget, UINT nID) {
+    StateCmdUI cmdUI;
+    cmdUI.m_nID = nID;
+    cmdUI.DoUpdate(pTarget, TRUE);
+    return cmdUI.state;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(::GlobalLock(hData))) {
+            text = p;
+            ::GlobalUnlock(hData);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const char* text) {
+    if (!::OpenClipboard(nullptr)) return;
+    ::EmptyClipboard();
+    if (text) {
+        const size_t size = std::strlen(text) + 1;
+        if (HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE, size)) {
+            std::memcpy(::GlobalLock(hData), text, size);
+            ::GlobalUnlock(hData);
+            ::SetClipboardData(CF_TEXT, hData);
+        }
+    }
+    ::CloseClipboard();
 }
 
 }  // namespace fwtest

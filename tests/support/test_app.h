@@ -49,4 +49,16 @@ bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = 5000);
 // queue is empty.
 void RunIdle();
 
+// What the update handlers on pTarget's command route say of a command, as a
+// menu item or button would show it.
+struct CommandState {
+    bool enabled;
+    bool checked;
+};
+CommandState UpdateCommand(CCmdTarget* pTarget, UINT nID);
+
+// The clipboard's text; SetClipboardText(NULL) empties the clipboard.
+std::string ClipboardText();
+void SetClipboardText(const char* text);
+
 }  // namespace fwtest
