@@ -6,6 +6,7 @@
 #include "bench/timing.h"
 #include "capture/capture_channel.h"
 #include "documents/kestrum_doc.h"
+#include "framework/app.h"
 #include "frame/main_frame.h"
 #include "framework/doctemplate.h"
 #include "pane/child_frame.h"
@@ -57,34 +58,55 @@ Passes Drain() {
 struct Level {
     const char* name;
     std::size_t fill;  // characters in the pane before the texts arrive
-    int texts;         // texts handled in one measurement
 };
 
-struct Result {
-    double textsPerSecond = 0;  // the median of the repeats
-    Passes passes;              // of the median repeat
+// How the texts come: all waiting at once (a flood: the handler takes up to
+// its pass limit at a time), or each one handled before the next arrives (a
+// slow client: one text a pass).
+struct Arrival {
+    const char* name;
+    int texts;         // texts in one measurement
+    int textsAtLimit;  // at the limit: enough to include trimming
+    bool waiting;
 };
 
-Result Measure(CMainFrame& frame, CKestrumView& pane, const std::string& fill, int texts) {
+struct Sample {
+    double textsPerSecond = 0;
+    Passes passes;
+};
+
+Sample Measure(CMainFrame& frame, CKestrumView& pane, const std::string& fill, int texts, bool waiting) {
     std::vector<std::string> batch;
     for (int n = 1; n <= texts; ++n) {
         batch.push_back(lines::NumberedLine("t ", static_cast<unsigned long>(n), kWidth) + "\r\n");
     }
-    std::vector<std::pair<double, Passes>> runs;
-    for (int r = 0; r < kRepeats; ++r) {
-        // A pane that follows the output, as one does during a flood.
-        pane.SetWindowText(fill.c_str());
-        const WPARAM end = static_cast<WPARAM>(pane.GetWindowTextLength());
-        pane.SendMessage(EM_SETSEL, end, static_cast<LPARAM>(end));
-        pane.SendMessage(EM_SCROLLCARET);
-        Drain();
+    // A pane that follows the output, as one does during a flood.
+    pane.SetWindowText(fill.c_str());
+    const WPARAM end = static_cast<WPARAM>(pane.GetWindowTextLength());
+    pane.SendMessage(EM_SETSEL, end, static_cast<LPARAM>(end));
+    pane.SendMessage(EM_SCROLLCARET);
+    Drain();
+    Sample sample;
+    const LONGLONG start = bench::Now();
+    if (waiting) {
         for (const std::string& line : batch) PostText(frame.m_hWnd, line);
-        const LONGLONG start = bench::Now();
-        const Passes passes = Drain();
-        runs.emplace_back(texts / bench::Seconds(start, bench::Now()), passes);
+        sample.passes = Drain();
+    } else {
+        for (const std::string& line : batch) {
+            PostText(frame.m_hWnd, line);
+            const Passes one = Drain();
+            sample.passes.count += one.count;
+            sample.passes.maxMs = std::max(sample.passes.maxMs, one.maxMs);
+        }
     }
-    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    return {runs[kRepeats / 2].first, runs[kRepeats / 2].second};
+    sample.textsPerSecond = texts / bench::Seconds(start, bench::Now());
+    return sample;
+}
+
+Sample Median(std::vector<Sample> samples) {
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.textsPerSecond < b.textsPerSecond; });
+    return samples[samples.size() / 2];
 }
 
 }  // namespace
@@ -121,21 +143,32 @@ int main() {
         full += lines::NumberedLine("f ", n, kWidth) + "\r\n";
     }
     auto linesUpTo = [&](std::size_t size) { return full.substr(0, size / (kWidth + 2) * (kWidth + 2)); };
-    // At the limit the pane trims a block at a time: enough texts to trim several times.
-    const Level levels[] = {{"empty", 0, 1000}, {"half", CEditView::kTextLimit / 2, 1000},
-                            {"limit", CEditView::kTextLimit, 8000}};
+    const Level levels[] = {{"empty", 0}, {"half", CEditView::kTextLimit / 2}, {"limit", CEditView::kTextLimit}};
+    // At the limit the pane trims an eighth of its text at a time: a flood
+    // of 8000 texts trims about four times, 300 single texts once.
+    const Arrival arrivals[] = {{"waiting", 1000, 8000, true}, {"one by one", 300, 300, false}};
 
-    std::printf("\nTexts per second into one pane (%zu-character lines, one line a text, all waiting in the queue; "
-                "median of %d runs):\n", kWidth, kRepeats);
-    std::printf("| pane    | chars before | texts | texts/s | passes | slowest pass ms | ratio to empty\n");
-    std::printf("|---------|--------------|-------|---------|--------|-----------------|---------------\n");
-    double empty = 0;
-    for (const Level& level : levels) {
-        const std::string fill = linesUpTo(level.fill);
-        const Result result = Measure(*frame, *pane, fill, level.texts);
-        if (empty == 0) empty = result.textsPerSecond;
-        std::printf("| %-7s | %12zu | %5d | %7.0f | %6d | %15.1f | %5.2f\n", level.name, fill.size(), level.texts,
-                    result.textsPerSecond, result.passes.count, result.passes.maxMs, result.textsPerSecond / empty);
+    std::printf("\nTexts per second into one pane (%zu-character lines, one line a text; median of %d runs, "
+                "the levels measured in turn):\n", kWidth, kRepeats);
+    std::printf("| texts      | pane  | chars before | texts | texts/s | passes | slowest pass ms | ratio to empty\n");
+    std::printf("|------------|-------|--------------|-------|---------|--------|-----------------|---------------\n");
+    for (const Arrival& arrival : arrivals) {
+        std::vector<Sample> samples[std::size(levels)];
+        for (int r = 0; r < kRepeats; ++r) {
+            for (std::size_t i = 0; i < std::size(levels); ++i) {
+                const int texts = i + 1 == std::size(levels) ? arrival.textsAtLimit : arrival.texts;
+                samples[i].push_back(Measure(*frame, *pane, linesUpTo(levels[i].fill), texts, arrival.waiting));
+            }
+        }
+        double empty = 0;
+        for (std::size_t i = 0; i < std::size(levels); ++i) {
+            const Sample median = Median(samples[i]);
+            if (i == 0) empty = median.textsPerSecond;
+            std::printf("| %-10s | %-5s | %12zu | %5d | %7.0f | %6d | %15.1f | %5.2f\n", arrival.name, levels[i].name,
+                        linesUpTo(levels[i].fill).size(),
+                        i + 1 == std::size(levels) ? arrival.textsAtLimit : arrival.texts, median.textsPerSecond,
+                        median.passes.count, median.passes.maxMs, median.textsPerSecond / empty);
+        }
         std::fflush(stdout);
     }
     frame->DestroyWindow();

@@ -55,6 +55,25 @@ lines::LineCheck CheckWindows(const e2e::Kestrum& k, const ClientPlan& plan) {
     return sum;
 }
 
+// Whether every client's window ends with the client's last line: once the
+// clients have ended, whether Kestrum has shown all they wrote.
+bool AllShown(const e2e::Kestrum& k, const ClientPlan& plan) {
+    std::set<std::string> lastLines;
+    for (unsigned i = 0; i < plan.clients; ++i) {
+        lastLines.insert(lines::NumberedLine(ClientPrefix(i), plan.lines, kLineWidth) + "\r\n");
+    }
+    for (HWND h : k.DebugWindows()) {
+        const std::string text = e2e::Kestrum::PaneText(h);
+        for (auto it = lastLines.begin(); it != lastLines.end(); ++it) {
+            if (text.size() >= it->size() && text.compare(text.size() - it->size(), it->size(), *it) == 0) {
+                lastLines.erase(it);
+                break;
+            }
+        }
+    }
+    return lastLines.empty();
+}
+
 // Starts Kestrum.exe as a user would find it the first time.
 bool StartKestrum(std::unique_ptr<e2e::Kestrum>& k, std::string& note) {
     e2e::ResetSettings();
@@ -81,6 +100,7 @@ Throughput RunNullReceiver(const ClientPlan& plan) {
     while ((taken = receiver.Taken()) < run.texts && ::GetTickCount() - lastProgress < kStallMs) {
         ::Sleep(5);
         if (receiver.Taken() != taken) lastProgress = ::GetTickCount();
+        if (run.clientSeconds == 0 && !clients.AnyRunning()) run.clientSeconds = Seconds(start, Now());
     }
     run.done = taken == run.texts;
     run.seconds = Seconds(start, receiver.LastTakeTicks());
@@ -116,6 +136,7 @@ Throughput RunKestrum(const ClientPlan& plan) {
         }
         if (nowShown != shown) lastProgress = ::GetTickCount();
         shown = nowShown;
+        if (run.clientSeconds == 0 && !clients.AnyRunning()) run.clientSeconds = Seconds(start, Now());
         if (complete.size() < plan.clients) ::Sleep(10);
     }
     const LONGLONG end = Now();
@@ -148,12 +169,18 @@ RoundTrip RunCommandRoundTrip(const ClientPlan& plan) {
     std::vector<double> flood;
     const LONGLONG start = Now();
     Clients clients(plan);
-    // In pairs, so that the flag ends as it started.
-    while (clients.AnyRunning()) {
+    // While the clients write and until Kestrum has shown all they wrote;
+    // in pairs, so that the flag ends as it started.
+    DWORD lastCheck = ::GetTickCount();
+    for (bool shown = false; !shown;) {
         flood.push_back(roundTrip());
         ::Sleep(5);
         flood.push_back(roundTrip());
         ::Sleep(5);
+        if (clients.AnyRunning() || ::GetTickCount() - lastCheck < 500) continue;
+        if (rtt.clientSeconds == 0) rtt.clientSeconds = Seconds(start, Now());
+        shown = AllShown(*k, plan);
+        lastCheck = ::GetTickCount();
     }
     rtt.floodSeconds = Seconds(start, Now());
     rtt.note = clients.WaitAll(kStallMs);
@@ -179,24 +206,6 @@ Memory RunMemory(const ClientPlan& plan) {
             mem.peakPrivate = std::max(mem.peakPrivate, counters.PrivateUsage);
         }
     };
-    // Every client's window ends with its last line once everything is shown.
-    std::vector<std::string> lastLines;
-    for (unsigned i = 0; i < plan.clients; ++i) {
-        lastLines.push_back(lines::NumberedLine(ClientPrefix(i), plan.lines, kLineWidth) + "\r\n");
-    }
-    auto allShown = [&] {
-        std::size_t ended = 0;
-        for (HWND h : k->DebugWindows()) {
-            const std::string text = e2e::Kestrum::PaneText(h);
-            for (const std::string& last : lastLines) {
-                if (text.size() >= last.size() && text.compare(text.size() - last.size(), last.size(), last) == 0) {
-                    ++ended;
-                }
-            }
-        }
-        return ended == lastLines.size();
-    };
-
     const LONGLONG start = Now();
     Clients clients(plan);
     DWORD lastCheck = ::GetTickCount();
@@ -208,7 +217,7 @@ Memory RunMemory(const ClientPlan& plan) {
             lastCheck = ::GetTickCount();
             continue;
         }
-        shown = allShown();
+        shown = AllShown(*k, plan);
         if (!shown && ::GetTickCount() - lastCheck > 10 * kStallMs) break;
     }
     sample();

@@ -13,6 +13,7 @@ namespace bench {
 struct Throughput {
     bool done = false;     // every text was taken or shown in time
     double seconds = 0;    // from launching the clients to the last text taken or shown
+    double clientSeconds = 0;  // from launching the clients until the last one ended
     std::size_t texts = 0; // texts the clients were to write
     lines::LineCheck lines;  // over all clients
     std::string note;        // what went wrong, if anything
@@ -30,12 +31,13 @@ struct RoundTrip {
     double p99Ms = 0;
     double maxMs = 0;
     std::size_t samples = 0;
-    double floodSeconds = 0;  // how long the clients wrote
+    double clientSeconds = 0;  // until the clients had written all
+    double floodSeconds = 0;   // until Kestrum had shown all
     std::string note;
 };
 
 // Sends Keep on Top to Kestrum's main window, in pairs, while the clients
-// write, and times each SendMessage.
+// write and until all they wrote is shown, and times each SendMessage.
 RoundTrip RunCommandRoundTrip(const ClientPlan& plan);
 
 struct Memory {

@@ -19,13 +19,15 @@ namespace {
 
 const char kUsage[] =
     "usage: protoclient [--ods] [--count N] [--prefix P] [--width W] [--per-text K]\n"
-    "                   [--no-nul N] [--out-of-turn N] [--pid] [--stay MS]\n"
+    "                   [--no-nul N] [--out-of-turn N] [--hold-turn] [--pid] [--stay MS]\n"
     "Writes the numbered lines 1..N (see numbered_lines.h), W characters each\n"
     "(default 60) plus LF, K lines to a text (default 1; K*(W+1) <= 4091).\n"
     "  --ods            through OutputDebugStringA instead of the shared block\n"
     "  --no-nul N       first N blocks of 4092 'x' with no NUL, each in turn\n"
     "  --out-of-turn N  first N texts written and signalled without waiting\n"
     "                   for the block to be free (breaks the protocol)\n"
+    "  --hold-turn      last, take the block, print \"holding\" and never give it\n"
+    "                   back (as a client killed in the middle of its write)\n"
     "  --pid            print this process's id and a newline first\n"
     "  --stay MS        stay alive MS milliseconds after writing\n"
     "Exit code: 0 when every text went out, 1 when the block was not freed\n"
@@ -61,9 +63,11 @@ public:
 
     bool IsOpen() const { return m_hBufferReady && m_hDataReady && m_view; }
 
-    // In turn: waits until the block is free; false when it was not freed in time.
+    // Waits until the block is free; false when it was not freed in time.
+    bool TakeTurn() { return ::WaitForSingleObject(m_hBufferReady.get(), kTurnTimeoutMs) == WAIT_OBJECT_0; }
+    // In turn: takes the block, writes it and signals.
     bool Write(const char* bytes, std::size_t size) {
-        if (::WaitForSingleObject(m_hBufferReady.get(), kTurnTimeoutMs) != WAIT_OBJECT_0) return false;
+        if (!TakeTurn()) return false;
         Put(bytes, size);
         return true;
     }
@@ -86,6 +90,7 @@ private:
 struct Options {
     bool ods = false;
     bool printPid = false;
+    bool holdTurn = false;
     unsigned long count = 0;
     std::string prefix = "line ";
     unsigned long width = 60;
@@ -103,6 +108,8 @@ std::string Parse(int argc, char** argv, Options& o) {
         auto number = [&](unsigned long& value) { return hasValue && ParseNumber(argv[++i], value); };
         if (arg == "--ods") {
             o.ods = true;
+        } else if (arg == "--hold-turn") {
+            o.holdTurn = true;
         } else if (arg == "--pid") {
             o.printPid = true;
         } else if (arg == "--prefix") {
@@ -125,7 +132,9 @@ std::string Parse(int argc, char** argv, Options& o) {
     if (lines::NumberedLine(o.prefix, o.count, o.width).size() + 1 > kMaxText / o.perText) {
         return "--per-text lines do not fit in one text";
     }
-    if (o.ods && (o.noNul || o.outOfTurn)) return "--no-nul and --out-of-turn write the block directly, not with --ods";
+    if (o.ods && (o.noNul || o.outOfTurn || o.holdTurn)) {
+        return "--no-nul, --out-of-turn and --hold-turn write the block directly, not with --ods";
+    }
     return {};
 }
 
@@ -173,6 +182,11 @@ int main(int argc, char** argv) {
     }
     if (inText > 0) flush();
 
+    if (o.holdTurn && block.TakeTurn()) {
+        std::printf("holding\n");
+        std::fflush(stdout);
+        ::Sleep(INFINITE);
+    }
     if (o.stayMs) ::Sleep(static_cast<DWORD>(o.stayMs));
     if (dropped > 0) {
         std::fprintf(stderr, "protoclient: %lu texts dropped: the block was not freed in time\n", dropped);
