@@ -117,14 +117,24 @@ void CaptureChannel::CloseCaptureChannel() {
     }
 }
 
+namespace {
+// How long the receiver waits for a text before it gives the turn out again.
+constexpr DWORD kTurnRecoveryMs = 2000;
+}  // namespace
+
 UINT CaptureChannel::CaptureThreadProc(LPVOID pParam) {
     auto* self = static_cast<CaptureChannel*>(pParam);
     // A text pending together with the stop comes first: it has the lower index.
     const HANDLE waits[2] = {self->m_hDataReady.get(), self->m_hStopEvent.get()};
     for (;;) {
-        const DWORD dwResult = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+        const DWORD dwResult = ::WaitForMultipleObjects(2, waits, FALSE, kTurnRecoveryMs);
         if (dwResult == WAIT_OBJECT_0 + 1) return 0;
         if (dwResult == WAIT_OBJECT_0) self->TakeText();
+        // No text for a while: a client may have died after taking its turn
+        // and before signalling its text, which would leave the block taken
+        // for good. The turn goes out again; on a free block this changes
+        // nothing, since the event is already set.
+        if (dwResult == WAIT_TIMEOUT) ::SetEvent(self->m_hBufferReady.get());
     }
 }
 
