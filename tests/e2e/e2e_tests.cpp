@@ -38,26 +38,13 @@ HWND FindDescendant(HWND hParent, int id) {
     return find.found;
 }
 
-struct FindDialog {
-    DWORD pid;
-    bool found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND h, LPARAM l) {
-    auto* f = reinterpret_cast<FindDialog*>(l);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(h, &owner);
-    char cls[16] = {};
-    ::GetClassNameA(h, cls, sizeof cls);
-    if (owner == f->pid && ::IsWindowVisible(h) && std::string(cls) == "#32770") f->found = true;
-    return !f->found;
-}
-
 // A window of the program that is a message box or dialog.
 bool HasDialog(DWORD pid) {
-    FindDialog find{pid, false};
-    ::EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return FindProcessWindow(pid, [](HWND h) {
+        char cls[16] = {};
+        ::GetClassNameA(h, cls, sizeof cls);
+        return ::IsWindowVisible(h) && std::string(cls) == "#32770";
+    }) != nullptr;
 }
 
 class EndToEnd : public testing::Test {

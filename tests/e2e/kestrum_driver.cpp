@@ -55,32 +55,37 @@ std::string WindowText(HWND hWnd) {
 
 namespace {
 
-struct FindMain {
+struct FindWindowOf {
     DWORD pid;
-    HWND hWnd;
+    const std::function<bool(HWND)>* pred;
+    HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND hWnd, LPARAM lParam) {
-    auto* find = reinterpret_cast<FindMain*>(lParam);
+BOOL CALLBACK FindWindowOfProc(HWND hWnd, LPARAM lParam) {
+    auto* find = reinterpret_cast<FindWindowOf*>(lParam);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == find->pid && ::GetWindow(hWnd, GW_OWNER) == nullptr && WindowText(hWnd).rfind("Debug Windows", 0) == 0) {
-        find->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != find->pid || !(*find->pred)(hWnd)) return TRUE;
+    find->found = hWnd;
+    return FALSE;
 }
 
 }  // namespace
 
+HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& pred) {
+    FindWindowOf find{pid, &pred, nullptr};
+    ::EnumWindows(FindWindowOfProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
 Kestrum::Kestrum(const std::vector<std::string>& args, int nCmdShow) : m_process("Kestrum.exe", args, nCmdShow) {
     if (!m_process.Started()) return;
-    FindMain find{m_process.Pid(), nullptr};
     WaitUntil([&] {
-        ::EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
-        return find.hWnd != nullptr || !m_process.Running();
+        m_hMain = FindProcessWindow(m_process.Pid(), [](HWND hWnd) {
+            return ::GetWindow(hWnd, GW_OWNER) == nullptr && WindowText(hWnd).rfind("Debug Windows", 0) == 0;
+        });
+        return m_hMain != nullptr || !m_process.Running();
     });
-    m_hMain = find.hWnd;
 }
 
 Kestrum::~Kestrum() {

@@ -22,6 +22,9 @@ bool WaitUntil(const std::function<bool()>& pred, unsigned timeoutMs = 10000);
 
 std::string WindowText(HWND hWnd);
 
+// The first top-level window of process `pid` for which pred holds, or NULL.
+HWND FindProcessWindow(DWORD pid, const std::function<bool(HWND)>& pred);
+
 class Kestrum {
 public:
     explicit Kestrum(const std::vector<std::string>& args = {}, int nCmdShow = SW_SHOWNORMAL);

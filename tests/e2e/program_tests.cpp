@@ -35,25 +35,9 @@ void Press(WORD vk, std::vector<WORD> modifiers = {}) {
     WaitUntil([] { return false; }, 300);  // let the program take it
 }
 
-struct FindCaption {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindCaptionProc(HWND h, LPARAM l) {
-    auto* f = reinterpret_cast<FindCaption*>(l);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(h, &owner);
-    if (owner == f->pid && ::IsWindowVisible(h) && WindowText(h) == f->caption) f->found = h;
-    return f->found == nullptr;
-}
-
 // A top-level window of the program with this caption, or NULL.
 HWND FindProgramWindow(DWORD pid, const char* caption) {
-    FindCaption find{pid, caption, nullptr};
-    ::EnumWindows(FindCaptionProc, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return FindProcessWindow(pid, [caption](HWND h) { return ::IsWindowVisible(h) && WindowText(h) == caption; });
 }
 
 class Program : public testing::Test {
