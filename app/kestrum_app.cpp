@@ -47,3 +47,11 @@ void CKestrumApp::OnAppAbout() {
     CAboutDlg aboutDlg;
     aboutDlg.DoModal();
 }
+
+BOOL CKestrumApp::IsIdleMessage(const MSG* pMsg) {
+    auto* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    const bool bOutput = pMsg->message == WM_DEBUGSTRING ||
+                         (pMsg->message == WM_TIMER && pMsg->wParam == CMainFrame::kShowOutputTimer);
+    if (pFrame && bOutput && pMsg->hwnd == pFrame->m_hWnd) return pFrame->TakeOutputShown();
+    return CWinApp::IsIdleMessage(pMsg);
+}

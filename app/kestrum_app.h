@@ -8,6 +8,10 @@
 class CKestrumApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    // A text the main frame only gathered changes nothing on screen: the
+    // commands' states are brought up to date after output is shown, not
+    // after every text of a flood.
+    BOOL IsIdleMessage(const MSG* pMsg) override;
 
 protected:
     void OnAppAbout();

@@ -4,6 +4,7 @@
 #include "framework/afxres.h"
 #include "framework/gdi.h"
 #include "pane/pane_host.h"
+#include "pane/newest_lines.h"
 #include "pane/title_rule.h"
 #include "res/resource.h"
 
@@ -29,6 +30,30 @@ CKestrumView* CKestrumDoc::GetLiveView() {
         pLast->SetCaption(PaneCaption(false));
     }
     return pLast;
+}
+
+void CKestrumDoc::QueueOutput(const char* lpszText) {
+    static unsigned long long nextOrder = 0;
+    if (m_strPendingOutput.empty()) m_nPendingOrder = ++nextOrder;
+    m_strPendingOutput += lpszText;
+    // Cut back only once well past the limit, so that a flood moves the
+    // kept text now and then rather than at every text.
+    constexpr size_t kLimit = CEditView::kTextLimit;
+    if (m_strPendingOutput.size() > kLimit + kLimit / 4) {
+        m_strPendingOutput.erase(0, NewestLinesOffset(m_strPendingOutput.data(), m_strPendingOutput.size(), kLimit));
+    }
+}
+
+void CKestrumDoc::ShowPendingOutput() {
+    if (m_strPendingOutput.empty()) return;
+    const std::string text = std::move(m_strPendingOutput);
+    m_strPendingOutput.clear();
+    if (CKestrumView* pPane = GetLiveView()) {
+        pPane->AppendText(text.c_str());
+        // Painted now: a flood that keeps the queue full would hold back
+        // every paint of the pane until it ends.
+        pPane->UpdateWindow();
+    }
 }
 
 std::string CKestrumDoc::PaneCaption(bool bSnapshot) const {

@@ -19,6 +19,17 @@ public:
     std::string m_strProcessName;      // what the last Update Title found
 
     CKestrumView* GetLiveView() override;
+
+    // Output routed here and not yet in the live pane, oldest first. No more
+    // is kept than the pane could show: the newest pane limit's worth, from
+    // a line start.
+    void QueueOutput(const char* lpszText);
+    bool HasPendingOutput() const { return !m_strPendingOutput.empty(); }
+    // Which document has waited longest: lower is longer.
+    unsigned long long PendingOrder() const { return m_nPendingOrder; }
+    // Appends the pending output to the live pane.
+    void ShowPendingOutput();
+    void DiscardPendingOutput() override { m_strPendingOutput.clear(); }
     std::string PaneCaption(bool bSnapshot) const override;
 
     // Saving writes the first pane's text, raw.
@@ -34,4 +45,8 @@ protected:
     void OnUpdateUpdateTitle(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    std::string m_strPendingOutput;
+    unsigned long long m_nPendingOrder = 0;
 };

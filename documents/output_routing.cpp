@@ -24,22 +24,21 @@ CKestrumDoc* FindTarget(CDocTemplate* pTemplate, DWORD dwProcessId, BOOL bInterl
     return nullptr;
 }
 
-// Texts gathered for one pane, appended together.
-struct PaneBatch {
-    CKestrumView* pPane;
-    std::string text;
-};
-
 }  // namespace
 
 std::vector<CapturedMessage> TakeQueuedTexts(HWND hWnd, CapturedMessage first, size_t nMax) {
     std::vector<CapturedMessage> texts;
     texts.push_back(std::move(first));
-    // The window filter also lets through messages for the window's children
-    // and for the thread: only the window's own carry captured texts.
+    // Each fetch is a round trip to the window system, shared with every
+    // client of a flood: one per message. The window filter also lets
+    // through messages for the window's children, which carry no captured
+    // text: such a message goes on to its window, and ends the pass.
     MSG msg;
-    while (texts.size() < nMax && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_NOREMOVE) &&
-           msg.hwnd == hWnd && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_REMOVE)) {
+    while (texts.size() < nMax && ::PeekMessageA(&msg, hWnd, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_REMOVE)) {
+        if (msg.hwnd != hWnd) {
+            ::DispatchMessageA(&msg);
+            break;
+        }
         texts.push_back({static_cast<DWORD>(msg.wParam), capture::CapturedText(reinterpret_cast<char*>(msg.lParam))});
     }
     return texts;
@@ -48,34 +47,42 @@ std::vector<CapturedMessage> TakeQueuedTexts(HWND hWnd, CapturedMessage first, s
 void RouteTexts(std::vector<CapturedMessage> texts, const CPaneHost& host) {
     CDocTemplate* pTemplate = DebugDocTemplate();
     if (!pTemplate) return;  // the texts are freed with the vector
-    std::vector<PaneBatch> batches;
-    auto flush = [&batches] {
-        for (PaneBatch& batch : batches) batch.pPane->AppendText(batch.text.c_str());
-        batches.clear();
-    };
     for (CapturedMessage& message : texts) {
         const capture::CapturedText text = std::move(message.text);
         const BOOL bInterleave = host.IsInterleaved();
-        CKestrumView* pPane = nullptr;
-        if (CKestrumDoc* pDoc = FindTarget(pTemplate, message.dwProcessId, bInterleave)) {
-            pPane = pDoc->GetLiveView();
-        } else {
-            // Making a document may run a message loop (its failure message):
-            // what is gathered is shown first, so no pane is held across it.
-            flush();
-            auto* pNew = static_cast<CKestrumDoc*>(pTemplate->OpenDocumentFile(nullptr, TRUE));
-            if (!pNew) continue;  // the text has nowhere to go; it is freed
-            if (!bInterleave) pNew->m_dwProcessId = message.dwProcessId;
-            POSITION pos = pNew->GetFirstViewPosition();
-            pPane = pos ? static_cast<CKestrumView*>(pNew->GetNextView(pos)) : nullptr;
+        CKestrumDoc* pDoc = FindTarget(pTemplate, message.dwProcessId, bInterleave);
+        if (!pDoc) {
+            pDoc = static_cast<CKestrumDoc*>(pTemplate->OpenDocumentFile(nullptr, TRUE));
+            if (!pDoc) continue;  // the text has nowhere to go; it is freed
+            if (!bInterleave) pDoc->m_dwProcessId = message.dwProcessId;
         }
-        if (!pPane) continue;
-        PaneBatch* pBatch = nullptr;
-        for (PaneBatch& batch : batches) {
-            if (batch.pPane == pPane) pBatch = &batch;
-        }
-        if (!pBatch) pBatch = &batches.emplace_back(PaneBatch{pPane, {}});
-        pBatch->text += text.get();
+        pDoc->QueueOutput(text.get());
     }
-    flush();
+}
+
+bool ShowPendingOutput(const std::function<bool()>& stop) {
+    CDocTemplate* pTemplate = DebugDocTemplate();
+    if (!pTemplate) return false;
+    bool bShown = false;
+    for (;;) {
+        CKestrumDoc* pOldest = nullptr;
+        for (POSITION pos = pTemplate->GetFirstDocPosition(); pos;) {
+            auto* pDoc = static_cast<CKestrumDoc*>(pTemplate->GetNextDoc(pos));
+            if (pDoc->HasPendingOutput() && (!pOldest || pDoc->PendingOrder() < pOldest->PendingOrder())) {
+                pOldest = pDoc;
+            }
+        }
+        if (!pOldest) return bShown;
+        pOldest->ShowPendingOutput();
+        bShown = true;
+        if (stop && stop()) return bShown;
+    }
+}
+
+bool AnyPendingOutput() {
+    CDocTemplate* pTemplate = DebugDocTemplate();
+    for (POSITION pos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; pos;) {
+        if (static_cast<CKestrumDoc*>(pTemplate->GetNextDoc(pos))->HasPendingOutput()) return true;
+    }
+    return false;
 }

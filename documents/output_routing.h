@@ -1,11 +1,13 @@
-// Output routing: every captured text goes to the live pane of its client's
-// debug document, or of the one document that takes all output while
-// interleaving; a client without a document gets a new one.
+// Output routing: every captured text goes to its client's debug document,
+// or to the one document that takes all output while interleaving; a client
+// without a document gets a new one. Each document gathers its texts and
+// appends them to its live pane when the main frame shows pending output.
 #pragma once
 
 #include "capture/capture_channel.h"
 #include "pane/pane_host.h"
 
+#include <functional>
 #include <vector>
 
 struct CapturedMessage {
@@ -14,13 +16,19 @@ struct CapturedMessage {
 };
 
 // The first text and the WM_DEBUGSTRING messages already waiting for hWnd
-// behind it, at most nMax in all, in their order. Taking them all before any
-// is shown keeps the user interface ahead of a flood: the texts bound for one
-// pane are appended at once.
+// behind it, at most nMax in all, in their order. A WM_DEBUGSTRING for one
+// of hWnd's children on the way is dispatched to it and ends the take.
+// Taking all that waits before any is shown keeps the user interface ahead
+// of a flood: the texts bound for one pane are appended at once.
 std::vector<CapturedMessage> TakeQueuedTexts(HWND hWnd, CapturedMessage first, size_t nMax);
 
 // Routes each text by the settings in force (the host's Interleave Output,
-// asked for each) and appends the texts bound for one pane in one append, in
-// their order. Every text is freed once, also when no document could be made
-// for it.
+// asked for each) and queues it, in order, on its document. Every text is
+// freed once, also when no document could be made for it.
 void RouteTexts(std::vector<CapturedMessage> texts, const CPaneHost& host);
+
+// Appends each document's pending output to its live pane, the document
+// that has waited longest first, until none is left or `stop` (asked after
+// each document) says to stop. Returns whether anything was appended.
+bool ShowPendingOutput(const std::function<bool()>& stop = nullptr);
+bool AnyPendingOutput();

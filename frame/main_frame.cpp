@@ -9,6 +9,7 @@
 #include "framework/fontdlg.h"
 #include "framework/handles.h"
 #include "framework/view.h"
+#include "pane/kestrum_view.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     fw::Message<&CMainFrame::OnDebugString>(WM_DEBUGSTRING),
+    fw::Message<&CMainFrame::OnTimer>(WM_TIMER),
     fw::WmCreate<&CMainFrame::OnCreate>(),
     fw::Message<&CMainFrame::OnDestroy>(WM_DESTROY),
     fw::Message<&CMainFrame::OnClose>(WM_CLOSE),
@@ -34,6 +36,18 @@ END_MESSAGE_MAP()
 namespace {
 // Texts taken from the queue in one pass of the handler.
 constexpr size_t kMaxTextsPerPass = 512;
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Whether the user or another thread waits for this one: a round of appends
+// stops between documents for them.
+bool AnyoneWaiting() { return HIWORD(::GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0; }
+
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 }
 
@@ -125,12 +139,36 @@ void CMainFrame::OnDestroy() {
 LRESULT CMainFrame::OnDebugString(WPARAM wParam, LPARAM lParam) {
     CapturedMessage first{static_cast<DWORD>(wParam), capture::CapturedText(reinterpret_cast<char*>(lParam))};
     RouteTexts(TakeQueuedTexts(m_hWnd, std::move(first), kMaxTextsPerPass), *this);
+    m_pacer.TextsArrived(NowMs());
+    ShowOutputWhenDue();
     return 0;
+}
+
+LRESULT CMainFrame::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam != kShowOutputTimer) return Default();
+    ShowOutputWhenDue();
+    return 0;
+}
+
+void CMainFrame::ShowOutputWhenDue() {
+    const double start = NowMs();
+    if (m_pacer.IsDue(start) && ShowPendingOutput(AnyoneWaiting)) {
+        m_pacer.Appended(start, NowMs());
+        m_bOutputShown = true;
+    }
+    const bool bPending = AnyPendingOutput();
+    if (bPending == m_bShowOutputTimer) return;
+    m_bShowOutputTimer = bPending;
+    if (bPending) {
+        ::SetTimer(m_hWnd, kShowOutputTimer, static_cast<UINT>(OutputPacer::kQuietMs), nullptr);
+    } else {
+        ::KillTimer(m_hWnd, kShowOutputTimer);
+    }
 }
 
 void CMainFrame::OnClearAllWindows() {
     ForEachPane([](CView* pPane) {
-        pPane->SetWindowText("");
+        if (auto* pOutput = dynamic_cast<CKestrumView*>(pPane)) pOutput->ClearText();
         return true;
     });
 }

@@ -5,10 +5,13 @@
 #pragma once
 
 #include "capture/capture_channel.h"
+#include "documents/output_pacer.h"
 #include "framework/bars.h"
 #include "framework/frame.h"
 #include "framework/gdi.h"
 #include "pane/pane_host.h"
+
+#include <utility>
 
 class CMainFrame : public CMDIFrameWnd, public CPaneHost {
     DECLARE_DYNAMIC(CMainFrame)
@@ -28,6 +31,11 @@ public:
     int GetLineHeight() const override { return m_nLineHeight; }
     BOOL IsInterleaved() const override { return m_bInterleave; }
 
+    // Whether output was appended since the last call.
+    bool TakeOutputShown() { return std::exchange(m_bOutputShown, false); }
+    // The timer that shows gathered output while any is pending.
+    static constexpr UINT_PTR kShowOutputTimer = 1;
+
     BOOL OpenCaptureChannel() { return m_channel.OpenCaptureChannel(); }
     void StartCaptureThread() { m_channel.StartCaptureThread(m_hWnd); }
     void CloseCaptureChannel() { m_channel.CloseCaptureChannel(); }
@@ -43,6 +51,7 @@ protected:
     void OnClose();
     void OnDestroy();
     LRESULT OnDebugString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void OnClearAllWindows();
     void OnUpdateClearAllWindows(CCmdUI* pCmdUI);
     void OnViewFont();
@@ -56,6 +65,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    OutputPacer m_pacer;
+    bool m_bShowOutputTimer = false;  // the timer runs while output is pending
+    bool m_bOutputShown = false;
+
+    // Appends the pending output when the pacer says it is due, and keeps
+    // the timer running exactly while output is pending.
+    void ShowOutputWhenDue();
     void MeasureLineHeight();
     void ApplyTopMost();
     // Calls fn on every pane of every debug document, documents oldest first.

@@ -5,6 +5,7 @@
 #include "framework/doc.h"
 #include "framework/frame.h"
 #include "framework/handles.h"
+#include "pane/newest_lines.h"
 #include "pane/pane_host.h"
 #include "res/resource.h"
 
@@ -65,19 +66,15 @@ void CKestrumView::SetCaption(const std::string& caption) {
     if (CWnd* pFrame = CWnd::FromHandle(::GetParent(m_hWnd))) pFrame->SetWindowText(caption.c_str());
 }
 
-void CKestrumView::TrimToFit(size_t nIncoming) {
+DWORD CKestrumView::TrimToFit(size_t nIncoming) {
     const size_t length = static_cast<size_t>(GetWindowTextLength());
-    if (length + nIncoming <= kTextLimit) return;
+    if (length + nIncoming <= kTextLimit) return static_cast<DWORD>(length);
     // Take a sizeable block at a time, so that trimming is rare, and end it
     // after a line break, so that whole lines go.
     const std::string text = GetWindowText();
     size_t cut = std::max(length + nIncoming - kTextLimit, static_cast<size_t>(kTextLimit / 8));
-    if (cut < text.size()) {
-        const size_t lineEnd = text.find('\n', cut - 1);
-        cut = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
-    } else {
-        cut = text.size();
-    }
+    const size_t lineEnd = cut < text.size() ? text.find('\n', cut - 1) : std::string::npos;
+    cut = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
 
     const Selection sel = GetSel(*this);
     const DWORD firstChar = static_cast<DWORD>(SendMessage(EM_LINEINDEX, FirstVisibleLine(*this)));
@@ -90,18 +87,18 @@ void CKestrumView::TrimToFit(size_t nIncoming) {
     ScrollToFirstLine(*this, static_cast<int>(SendMessage(EM_LINEFROMCHAR, shifted(firstChar))));
     SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return static_cast<DWORD>(text.size() - cut);
 }
 
 void CKestrumView::AppendText(const char* lpszText) {
     size_t n = std::strlen(lpszText);
-    if (n > kTextLimit) {  // more than the pane holds: only its newest part can show
-        lpszText += n - kTextLimit;
-        n = kTextLimit;
-    }
-    TrimToFit(n);
+    // More than the pane holds: only its newest lines can show.
+    const size_t skip = NewestLinesOffset(lpszText, n, kTextLimit);
+    lpszText += skip;
+    n -= skip;
+    const DWORD length = TrimToFit(n);
 
     const Selection sel = GetSel(*this);
-    const DWORD length = static_cast<DWORD>(GetWindowTextLength());
     if (sel.start == length && sel.end == length) {
         // Following: the control brings the new text into view.
         ReplaceSelection(*this, lpszText);
@@ -149,7 +146,13 @@ void CKestrumView::OnCopyAll() {
     ScrollToFirstLine(*this, firstLine);
 }
 
-void CKestrumView::OnClearWindow() { SetWindowText(""); }
+void CKestrumView::ClearText() {
+    SetWindowText("");
+    // What the live pane has not shown yet came before the clear: it goes too.
+    if (CPaneDocument* pDoc = m_bLive ? GetPaneDocument() : nullptr) pDoc->DiscardPendingOutput();
+}
+
+void CKestrumView::OnClearWindow() { ClearText(); }
 
 void CKestrumView::OnUpdateClearWindow(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWindowTextLength() > 0); }
 

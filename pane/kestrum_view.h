@@ -17,6 +17,8 @@ public:
     virtual CKestrumView* GetLiveView() = 0;
     // The caption of one of the document's panes, by the title rule.
     virtual std::string PaneCaption(bool bSnapshot) const = 0;
+    // Drops the output not yet appended to the live pane.
+    virtual void DiscardPendingOutput() = 0;
 
 protected:
     ~CPaneDocument() = default;
@@ -35,6 +37,9 @@ public:
     // its last line is on screen. When the text would pass the control's
     // limit, whole lines are first removed from the start.
     void AppendText(const char* lpszText);
+    // Clear Window: empties the pane and, for the live pane, drops the
+    // output its document has not appended yet.
+    void ClearText();
     // Whether the caret's line lies within the lines the pane shows.
     BOOL IsCaretLineVisible() const;
 
@@ -61,6 +66,7 @@ protected:
 private:
     // Removes whole lines from the start so that nIncoming more characters
     // fit, keeping the selection and scroll position on their characters.
-    void TrimToFit(size_t nIncoming);
+    // Returns the length of the text left.
+    DWORD TrimToFit(size_t nIncoming);
     void CopyLiveText();
 };

@@ -160,9 +160,42 @@ struct Taken {
 };
 void PrintTo(const Taken& t, std::ostream* os) { *os << t.pid << ": \"" << t.text << '"'; }
 
+// A child window of the frame that records the WM_DEBUGSTRING messages
+// dispatched to it.
+class RecordingChild {
+public:
+    explicit RecordingChild(HWND hParent) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &WndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "KestrumRecordingChild";
+        ::RegisterClassA(&wc);
+        m_hWnd = ::CreateWindowA(wc.lpszClassName, "", WS_CHILD, 0, 0, 1, 1, hParent, nullptr, wc.hInstance, nullptr);
+        s_received.clear();
+    }
+    RecordingChild(const RecordingChild&) = delete;
+    RecordingChild& operator=(const RecordingChild&) = delete;
+    ~RecordingChild() { ::DestroyWindow(m_hWnd); }
+
+    HWND Handle() const { return m_hWnd; }
+    static std::vector<WPARAM> s_received;  // the wParam of each WM_DEBUGSTRING
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_DEBUGSTRING) {
+            s_received.push_back(wParam);
+            capture::DefaultCapturePlatform().FreeText(reinterpret_cast<char*>(lParam));
+            return 0;
+        }
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    HWND m_hWnd = nullptr;
+};
+std::vector<WPARAM> RecordingChild::s_received;
+
 TEST_F(Routing, TheTextsAlreadyWaitingAreTakenInTheirOrderUpToTheBound) {
-    CWnd* other = frame->GetDlgItem(AFX_IDW_MDICLIENT);
-    ASSERT_NE(other, nullptr);
+    RecordingChild child(frame->m_hWnd);
+    ASSERT_NE(child.Handle(), nullptr);
     // Posted as the receiver posts them: texts of the real heap, each
     // released into its message.
     std::map<DWORD, const char*> posted;
@@ -176,7 +209,7 @@ TEST_F(Routing, TheTextsAlreadyWaitingAreTakenInTheirOrderUpToTheBound) {
     ::PostMessageA(frame->m_hWnd, WM_USER, 0, 0);  // not a text: stays
     post(frame->m_hWnd, 12, "third");
     post(frame->m_hWnd, 14, "fourth");
-    post(other->m_hWnd, 13, "for a child window");
+    post(child.Handle(), 13, "for a child window");
     post(frame->m_hWnd, 15, "fifth");
 
     std::vector<Taken> taken;
@@ -192,17 +225,16 @@ TEST_F(Routing, TheTextsAlreadyWaitingAreTakenInTheirOrderUpToTheBound) {
     };
     take(3, 10, "first");
     EXPECT_EQ(taken, (std::vector<Taken>{{10, "first"}, {11, "second"}, {12, "third"}}));
-    // A message for another window ends the pass: it is not a text of ours.
+    EXPECT_TRUE(RecordingChild::s_received.empty());
+    // A message for a child window is not a text of ours: it goes to the
+    // child, and ends the pass.
     take(100, 16, "next");
     EXPECT_EQ(taken, (std::vector<Taken>{{16, "next"}, {14, "fourth"}}));
-    MSG msg;
-    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, other->m_hWnd);
-    EXPECT_EQ(msg.wParam, 13u);
-    capture::DefaultCapturePlatform().FreeText(reinterpret_cast<char*>(msg.lParam));
+    EXPECT_EQ(RecordingChild::s_received, std::vector<WPARAM>{13});
     take(100, 17, "last");
     EXPECT_EQ(taken, (std::vector<Taken>{{17, "last"}, {15, "fifth"}}));
 
+    MSG msg;
     EXPECT_FALSE(::PeekMessageA(&msg, nullptr, WM_DEBUGSTRING, WM_DEBUGSTRING, PM_NOREMOVE));
     EXPECT_TRUE(::PeekMessageA(&msg, frame->m_hWnd, WM_USER, WM_USER, PM_REMOVE));
     EXPECT_EQ(platform.allocations, 3);

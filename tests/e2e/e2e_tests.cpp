@@ -77,7 +77,7 @@ TEST_F(EndToEnd, ASecondInstanceEndsWithoutAWindowWhileTheFirstKeepsReceiving) {
     EXPECT_FALSE(HasDialog(second.Process().Pid()));
 
     ASSERT_EQ(RunClient({"still here\\n"}), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return first.DebugWindows().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return first.ShowsWindows(1); }));
     EXPECT_EQ(Kestrum::PaneText(first.DebugWindows()[0]), "still here\r\n");
 }
 
@@ -166,7 +166,7 @@ TEST_F(EndToEnd, UpdateTitleNamesTheClientAndSnapShotKeepsAFrozenCopy) {
     Kestrum k;
     ASSERT_NE(k.MainWindow(), nullptr);
     ChildProcess client("dbgclient.exe", {"--stay", "20000", "hello\n"});
-    ASSERT_TRUE(WaitUntil([&] { return k.DebugWindows().size() == 1 && !Kestrum::PaneText(k.DebugWindows()[0]).empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return k.ShowsWindows(1); }));
     HWND hLive = k.DebugWindows()[0];
     EXPECT_EQ(WindowText(hLive), "Kestrum1");
 
@@ -191,7 +191,7 @@ TEST_F(EndToEnd, CloseAllClosesEveryWindowWithoutAPrompt) {
     Kestrum k;
     ASSERT_NE(k.MainWindow(), nullptr);
     for (const char* text : {"one\n", "two\n", "three\n"}) ASSERT_EQ(RunClient({text}), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return k.DebugWindows().size() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return k.ShowsWindows(3); }));
     k.Command(ID_VIEW_SNAPSHOT);
     ASSERT_EQ(k.DebugWindows().size(), 4u);
     k.Command(ID_FILE_CLOSE_ALL);
@@ -199,7 +199,7 @@ TEST_F(EndToEnd, CloseAllClosesEveryWindowWithoutAPrompt) {
     EXPECT_FALSE(HasDialog(k.Process().Pid()));
     // Closing the main window with unsaved output asks nothing either.
     ASSERT_EQ(RunClient({"four\n"}), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return k.DebugWindows().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return k.ShowsWindows(1); }));
     EXPECT_EQ(k.Close(), 0u);
 }
 

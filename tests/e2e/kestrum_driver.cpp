@@ -111,6 +111,15 @@ HWND Kestrum::ActiveDebugWindow() const {
     return reinterpret_cast<HWND>(::SendMessageA(MdiClient(), WM_MDIGETACTIVE, 0, 0));
 }
 
+bool Kestrum::ShowsWindows(std::size_t n) const {
+    const std::vector<HWND> windows = DebugWindows();
+    if (windows.size() != n) return false;
+    for (HWND h : windows) {
+        if (::SendMessageA(Pane(h), WM_GETTEXTLENGTH, 0, 0) == 0) return false;
+    }
+    return true;
+}
+
 HWND Kestrum::FindDebugWindow(const std::string& caption) const {
     for (HWND h : DebugWindows()) {
         if (WindowText(h) == caption) return h;

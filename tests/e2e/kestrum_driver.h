@@ -41,6 +41,9 @@ public:
     static HWND Pane(HWND hDebugWindow);
     static std::string PaneText(HWND hDebugWindow);
     HWND ActiveDebugWindow() const;
+    // Whether there are n debug windows and each pane shows some text (a
+    // window opens with its first text, which shows a moment later).
+    bool ShowsWindows(std::size_t n) const;
     // A debug window whose caption is `caption`, or NULL.
     HWND FindDebugWindow(const std::string& caption) const;
 

@@ -49,7 +49,7 @@ protected:
     HWND StartWithWindow(Kestrum& k, const char* text) {
         ChildProcess client("dbgclient.exe", {text});
         client.Wait();
-        WaitUntil([&] { return k.DebugWindows().size() == 1 && !Kestrum::PaneText(k.DebugWindows()[0]).empty(); });
+        WaitUntil([&] { return k.ShowsWindows(1); });
         if (k.DebugWindows().empty()) return nullptr;
         ::SetForegroundWindow(k.MainWindow());
         WaitUntil([&] { return ::GetForegroundWindow() == k.MainWindow(); }, 3000);
@@ -113,7 +113,7 @@ TEST_F(Program, KeysDoTheirCommandsAndEachPairAgrees) {
     // Ctrl+Shift+Del clears every window.
     ChildProcess second("dbgclient.exe", {"second"});
     second.Wait();
-    ASSERT_TRUE(WaitUntil([&] { return k.DebugWindows().size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return k.ShowsWindows(2); }));
     ::SetForegroundWindow(k.MainWindow());
     Press(VK_DELETE, {VK_CONTROL, VK_SHIFT});
     for (HWND h : k.DebugWindows()) EXPECT_EQ(Kestrum::PaneText(h), "");

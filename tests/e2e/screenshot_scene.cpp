@@ -34,10 +34,10 @@ int main(int argc, char** argv) {
                                 {"--stay", std::to_string(stayMs), "server: listening on port 8080\n",
                                  "server: accepted connection from 127.0.0.1\n", "server: GET /status -> 200 (3 ms)\n",
                                  "server: GET /items?page=2 -> 200 (12 ms)\n", "server: cache hit ratio 0.93\n"});
-    e2e::WaitUntil([&] { return kestrum.DebugWindows().size() == 1; });
+    e2e::WaitUntil([&] { return kestrum.ShowsWindows(1); });
     fwtest::ChildProcess worker("dbgclient.exe", {"--stay", std::to_string(stayMs), "--count", "12", "--prefix",
                                                   "worker: job finished, id "});
-    e2e::WaitUntil([&] { return kestrum.DebugWindows().size() == 2; });
+    e2e::WaitUntil([&] { return kestrum.ShowsWindows(2); });
     e2e::WaitUntil([&] { return e2e::Kestrum::PaneText(kestrum.DebugWindows()[0]).find("12") != std::string::npos; });
 
     HWND hClient = kestrum.MdiClient();

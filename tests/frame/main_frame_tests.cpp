@@ -172,6 +172,29 @@ TEST_F(MainFrame, ClearAllWindowsEmptiesLiveAndSnapshotPanesAndKeepsCaptions) {
     EXPECT_EQ(after, captions);
 }
 
+TEST_F(MainFrame, TextsPostedInBurstsAreAllShownOnceInOrderAndNoTimerOutlastsThem) {
+    ASSERT_TRUE(Create());
+    constexpr DWORD kPid = 4711;
+    std::string expected;
+    for (int burst = 0; burst < 5; ++burst) {
+        for (int i = 0; i < 40; ++i) {
+            const std::string line = "burst " + std::to_string(burst) + " text " + std::to_string(i) + "\r\n";
+            char* text = capture::DefaultCapturePlatform().AllocateText(line.size() + 1);
+            ASSERT_NE(text, nullptr);
+            line.copy(text, line.size());
+            text[line.size()] = '\0';
+            ASSERT_TRUE(::PostMessageA(frame->m_hWnd, WM_DEBUGSTRING, kPid, reinterpret_cast<LPARAM>(text)));
+            expected += line;
+        }
+        // Some are shown at once, the rest gather until their turn.
+        fwtest::PumpPending();
+    }
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return Panes().size() == 1 && Panes()[0]->GetWindowText() == expected; }))
+        << (Panes().empty() ? "no pane" : Panes()[0]->GetWindowText());
+    fwtest::PumpPending();
+    EXPECT_FALSE(::KillTimer(frame->m_hWnd, CMainFrame::kShowOutputTimer)) << "the timer runs with nothing pending";
+}
+
 TEST_F(MainFrame, CloseAllClosesEveryDocumentAndWindowWithoutAsking) {
     ASSERT_TRUE(Create());
     EXPECT_FALSE(Enabled(ID_FILE_CLOSE_ALL));

@@ -101,10 +101,15 @@ CapturedMessage PaneFixture::Captured(DWORD dwProcessId, const std::string& text
     return {dwProcessId, std::move(copy)};
 }
 
-void PaneFixture::Route(const std::vector<std::pair<DWORD, std::string>>& texts) {
+void PaneFixture::Queue(const std::vector<std::pair<DWORD, std::string>>& texts) {
     std::vector<CapturedMessage> messages;
     for (const auto& [pid, text] : texts) messages.push_back(Captured(pid, text));
     RouteTexts(std::move(messages), *frame);
+}
+
+void PaneFixture::Route(const std::vector<std::pair<DWORD, std::string>>& texts) {
+    Queue(texts);
+    ShowPendingOutput();
     fwtest::PumpPending();
 }
 

@@ -71,8 +71,11 @@ public:
 
     // A captured text as the receiver makes it, on the counting platform.
     CapturedMessage Captured(DWORD dwProcessId, const std::string& text);
-    // Hands the texts to routing in one call, as the main frame's handler does.
+    // Hands the texts to routing in one call, as the main frame's handler
+    // does, and shows them.
     void Route(const std::vector<std::pair<DWORD, std::string>>& texts);
+    // Hands the texts to routing only: they wait on their documents.
+    void Queue(const std::vector<std::pair<DWORD, std::string>>& texts);
     void Route(DWORD dwProcessId, const std::string& text) { Route({{dwProcessId, text}}); }
     // The live pane of a new document that routing opened for a new client
     // with its first text.
