@@ -4,22 +4,31 @@
 // Run by bench/run.sh; run it with --help for its parameters.
 #include "bench/scenarios.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 const char kUsage[] =
-    "usage: kestrum_bench [--lines M] [--flood-lines F] [--memory-lines L] [--only PART]\n"
+    "usage: kestrum_bench [--lines M] [--repeat R] [--clients N] [--transport T] [--flood-lines F]\n"
+    "                     [--memory-lines L] [--only PART]\n"
     "  --lines M         lines per client in the throughput runs (default 4000)\n"
+    "  --repeat R        runs of each throughput row; the run with the median ratio is shown (default 1)\n"
+    "  --clients N       only the throughput rows of N clients (1, 4 or 16)\n"
+    "  --transport T     only the throughput rows of ods or direct clients\n"
     "  --flood-lines F   lines per client of the 4 clients flooding during the round trips (default 40000)\n"
     "  --memory-lines L  lines in all of the memory flood, 4 clients, 67 lines a text (default 10000000)\n"
     "  --only PART       throughput, roundtrip or memory\n";
 
 struct Parameters {
     unsigned long lines = 4000;
+    unsigned long repeat = 1;
+    unsigned long clients = 0;  // every count
+    std::string transport;      // both
     unsigned long floodLines = 40000;
     unsigned long memoryLines = 10000000;
     std::string only;
@@ -35,11 +44,21 @@ bool Parse(int argc, char** argv, Parameters& p) {
             if (p.only != "throughput" && p.only != "roundtrip" && p.only != "memory") return false;
             continue;
         }
+        if (arg == "--transport") {
+            p.transport = value;
+            if (p.transport != "ods" && p.transport != "direct") return false;
+            continue;
+        }
         char* end = nullptr;
         const unsigned long n = std::strtoul(value, &end, 10);
         if (*end != '\0' || n == 0) return false;
         if (arg == "--lines") {
             p.lines = n;
+        } else if (arg == "--repeat") {
+            p.repeat = n;
+        } else if (arg == "--clients") {
+            if (n != 1 && n != 4 && n != 16) return false;
+            p.clients = n;
         } else if (arg == "--flood-lines") {
             p.floodLines = n;
         } else if (arg == "--memory-lines") {
@@ -57,21 +76,44 @@ std::string Problems(const bench::Throughput& run) {
     return problems;
 }
 
-void PrintThroughput(const char* transport, unsigned clients, const bench::Throughput& null,
-                     const bench::Throughput& kestrum) {
-    const double ratio = kestrum.seconds > 0 ? null.seconds / kestrum.seconds : 0;
-    std::printf("| %-6s | %2u | %7zu | %6.2f | %7.0f | %14.2f | %6.2f | %7.0f | %5.2f | %zu/%zu/%zu/%zu | %zu/%zu | %s%s\n",
+double Ratio(const bench::Throughput& null, const bench::Throughput& kestrum) {
+    return kestrum.seconds > 0 ? null.seconds / kestrum.seconds : 0;
+}
+
+struct Pair {
+    bench::Throughput null;
+    bench::Throughput kestrum;
+};
+
+// One row: the run with the median ratio, and every run's ratio when more
+// than one was made.
+void PrintThroughput(const char* transport, unsigned clients, std::vector<Pair> runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const Pair& a, const Pair& b) { return Ratio(a.null, a.kestrum) < Ratio(b.null, b.kestrum); });
+    const bench::Throughput& null = runs[runs.size() / 2].null;
+    const bench::Throughput& kestrum = runs[runs.size() / 2].kestrum;
+    std::string all;
+    if (runs.size() > 1) {
+        all = "runs:";
+        for (const Pair& run : runs) {
+            char ratio[16];
+            std::snprintf(ratio, sizeof ratio, " %.2f", Ratio(run.null, run.kestrum));
+            all += ratio;
+        }
+        all += "; ";
+    }
+    std::printf("| %-6s | %2u | %7zu | %6.2f | %7.0f | %14.2f | %6.2f | %7.0f | %5.2f | %zu/%zu/%zu/%zu | %zu/%zu | %s%s%s\n",
                 transport, clients, kestrum.texts, null.seconds, null.TextsPerSecond(), kestrum.clientSeconds,
-                kestrum.seconds, kestrum.TextsPerSecond(), ratio, kestrum.lines.lost, kestrum.lines.reordered, kestrum.lines.damaged,
-                kestrum.lines.foreign, null.lines.lost, null.lines.reordered, Problems(null).c_str(),
-                Problems(kestrum).c_str());
+                kestrum.seconds, kestrum.TextsPerSecond(), Ratio(null, kestrum), kestrum.lines.lost,
+                kestrum.lines.reordered, kestrum.lines.damaged, kestrum.lines.foreign, null.lines.lost,
+                null.lines.reordered, all.c_str(), Problems(null).c_str(), Problems(kestrum).c_str());
     std::fflush(stdout);
 }
 
 void RunThroughput(const Parameters& p) {
     std::printf("\nThroughput: N clients x %lu lines of %zu characters, one line a text; time from launching the "
-                "clients until the last text is taken (null receiver) or shown in its window (Kestrum).\n",
-                p.lines, bench::kLineWidth);
+                "clients until the last text is taken (null receiver) or shown in its window (Kestrum)%s.\n",
+                p.lines, bench::kLineWidth, p.repeat > 1 ? "; the run of median ratio" : "");
     std::printf("| client | N  | texts   | null s | null /s | kes. clients s | kes. s | kes. /s | ratio | lost/reord/dmg/foreign | null lost/reord | problems\n");
     std::printf("|--------|----|---------|--------|---------|----------------|--------|---------|-------|------------------------|-----------------|---------\n");
     // A first, unreported round: Wine's first start of a program is slow
@@ -81,14 +123,19 @@ void RunThroughput(const Parameters& p) {
     bench::RunNullReceiver(warmUp);
     bench::RunKestrum(warmUp);
     for (const bool ods : {true, false}) {
+        if (!p.transport.empty() && ods != (p.transport == "ods")) continue;
         for (const unsigned clients : {1u, 4u, 16u}) {
+            if (p.clients != 0 && clients != p.clients) continue;
             bench::ClientPlan plan;
             plan.ods = ods;
             plan.clients = clients;
             plan.lines = p.lines;
-            const bench::Throughput null = bench::RunNullReceiver(plan);
-            const bench::Throughput kestrum = bench::RunKestrum(plan);
-            PrintThroughput(ods ? "ODS" : "direct", clients, null, kestrum);
+            std::vector<Pair> runs;
+            for (unsigned long r = 0; r < p.repeat; ++r) {
+                bench::Throughput null = bench::RunNullReceiver(plan);
+                runs.push_back({std::move(null), bench::RunKestrum(plan)});
+            }
+            PrintThroughput(ods ? "ODS" : "direct", clients, std::move(runs));
         }
     }
 }
@@ -116,11 +163,12 @@ void RunMemory(const Parameters& p) {
     const bench::Memory mem = bench::RunMemory(plan);
     std::printf("\nMemory: 4 direct clients x %lu lines (%llu in all), %lu lines a text; Kestrum's process:\n",
                 plan.lines, mem.lines, plan.perText);
-    std::printf("| peak working set MB | peak private MB | s to show all | all shown | problems\n");
-    std::printf("|---------------------|-----------------|---------------|-----------|---------\n");
-    std::printf("| %19.1f | %15.1f | %13.1f | %9s | %s\n", static_cast<double>(mem.peakWorkingSet) / (1 << 20),
-                static_cast<double>(mem.peakPrivate) / (1 << 20), mem.seconds, mem.done ? "yes" : "NO",
-                mem.note.c_str());
+    auto mb = [](SIZE_T bytes) { return static_cast<double>(bytes) / (1 << 20); };
+    std::printf("| peak working set MB | working set before, after MB | peak private MB | s to show all | all shown | problems\n");
+    std::printf("|---------------------|------------------------------|-----------------|---------------|-----------|---------\n");
+    std::printf("| %19.1f | %13.1f, %13.1f | %15.1f | %13.1f | %9s | %s\n", mb(mem.peakWorkingSet),
+                mb(mem.startWorkingSet), mb(mem.endWorkingSet), mb(mem.peakPrivate), mem.seconds,
+                mem.done ? "yes" : "NO", mem.note.c_str());
     std::fflush(stdout);
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints their tables:
-#   bench/run.sh [kestrum_bench parameters, e.g. --lines 4000]
+#   bench/run.sh [--only pane] [kestrum_bench parameters, e.g. --lines 4000]
 # Builds what it needs (x64) into build/bench, runs it under Wine with that
 # build's own prefix and, when no display is set, an Xvfb of its own. It stops
 # only what it started. The benchmarks are not part of the test run.
@@ -24,7 +24,14 @@ kestrum_start_wine "$prefix"
 echo "Kestrum benchmarks: $(nproc) cores, $(wine --version), x64 build ($build), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "Command: bench/run.sh $*"
 start=$SECONDS
-wine "$build/pane_bench.exe"
-wine "$build/kestrum_bench.exe" "$@"
+# --only pane runs the pane benchmark alone; any other --only skips it.
+only=
+prev=
+for arg in "$@"; do
+    [ "$prev" = --only ] && only=$arg
+    prev=$arg
+done
+[ -z "$only" ] || [ "$only" = pane ] && wine "$build/pane_bench.exe"
+[ "$only" = pane ] || wine "$build/kestrum_bench.exe" "$@"
 echo
 echo "All benchmarks took $((SECONDS - start)) s."

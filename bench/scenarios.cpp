@@ -203,9 +203,12 @@ Memory RunMemory(const ClientPlan& plan) {
         counters.cb = sizeof counters;
         if (::GetProcessMemoryInfo(hKestrum, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
             mem.peakWorkingSet = counters.PeakWorkingSetSize;
+            mem.endWorkingSet = counters.WorkingSetSize;
             mem.peakPrivate = std::max(mem.peakPrivate, counters.PrivateUsage);
         }
     };
+    sample();
+    mem.startWorkingSet = mem.endWorkingSet;
     const LONGLONG start = Now();
     Clients clients(plan);
     DWORD lastCheck = ::GetTickCount();

@@ -45,6 +45,8 @@ struct Memory {
     double seconds = 0;
     unsigned long long lines = 0;
     SIZE_T peakWorkingSet = 0;  // PeakWorkingSetSize at the end
+    SIZE_T startWorkingSet = 0; // WorkingSetSize before the clients start
+    SIZE_T endWorkingSet = 0;   // WorkingSetSize once all is shown
     SIZE_T peakPrivate = 0;     // the largest PrivateUsage sampled
     std::string note;
 };

@@ -14,6 +14,8 @@ constexpr char kBufferName[] = "DBWIN_BUFFER";
 
 // How long the receiver waits for the stop before it tries a failed post again.
 constexpr DWORD kPostRetryMs = 50;
+// How often a receiver that waits for the window to catch up looks again.
+constexpr DWORD kRoomPollMs = 2;
 
 }  // namespace
 
@@ -144,7 +146,10 @@ void CaptureChannel::TakeText() {
     std::memcpy(&dwProcessId, pBlock, sizeof dwProcessId);
     // Our own process's texts are dropped; the block is freed all the same.
     if (dwProcessId != ::GetCurrentProcessId()) {
-        if (CapturedText text = CopyText(pBlock + kTextOffset)) PostText(dwProcessId, std::move(text));
+        if (CapturedText text = CopyText(pBlock + kTextOffset)) {
+            const std::size_t nBytes = std::strlen(text.get()) + 1;
+            if (PostText(dwProcessId, std::move(text), nBytes)) WaitForRoom();
+        }
     }
     // Exactly one signal per wake: the block is free for the next client.
     ::SetEvent(m_hBufferReady.get());
@@ -162,15 +167,23 @@ CapturedText CaptureChannel::CopyText(const unsigned char* pText) {
     return copy;
 }
 
-void CaptureChannel::PostText(DWORD dwProcessId, CapturedText text) {
+bool CaptureChannel::PostText(DWORD dwProcessId, CapturedText text, std::size_t nBytes) {
     // A failed post keeps the text and the block: clients wait for the block
     // instead of losing texts. Only the stop gives up, freeing the text.
     while (!m_pPlatform->PostMessageA(m_hWndTarget, WM_DEBUGSTRING, dwProcessId,
                                       reinterpret_cast<LPARAM>(text.get()))) {
-        if (::WaitForSingleObject(m_hStopEvent.get(), kPostRetryMs) != WAIT_TIMEOUT) return;
+        if (::WaitForSingleObject(m_hStopEvent.get(), kPostRetryMs) != WAIT_TIMEOUT) return false;
     }
     // The window's handler owns it now.
     text.release();
+    m_nQueuedBytes.fetch_add(static_cast<long long>(nBytes), std::memory_order_relaxed);
+    return true;
+}
+
+void CaptureChannel::WaitForRoom() {
+    while (m_nQueuedBytes.load(std::memory_order_relaxed) > m_nMaxQueuedBytes) {
+        if (::WaitForSingleObject(m_hStopEvent.get(), kRoomPollMs) != WAIT_TIMEOUT) return;
+    }
 }
 
 }  // namespace capture

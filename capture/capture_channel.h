@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -48,6 +49,10 @@ struct CapturedTextDeleter {
 };
 using CapturedText = std::unique_ptr<char, CapturedTextDeleter>;
 
+// Texts posted and not yet taken that make the receiver wait: about a
+// thousand full blocks.
+constexpr long long kDefaultMaxQueuedBytes = 4 << 20;
+
 // The channel's state and its three operations. The main frame owns one and
 // runs OpenCaptureChannel and StartCaptureThread from OnCreate and
 // CloseCaptureChannel from OnDestroy, all on the user-interface thread. The
@@ -65,6 +70,13 @@ struct CaptureChannel {
     // leaves it unsignalled, since that receiver may be reading the block.
     BOOL m_bOwnsBufferReady = FALSE;
     HWND m_hWndTarget = nullptr;  // where texts are posted
+    // Bytes of the texts posted and not yet taken by the target window's
+    // thread (see TextsTaken). While they pass m_nMaxQueuedBytes the
+    // receiver keeps the block: a flood the window cannot keep up with
+    // slows its clients instead of filling memory. Signed: texts posted by
+    // others and taken all the same can only widen the room.
+    std::atomic<long long> m_nQueuedBytes{0};
+    long long m_nMaxQueuedBytes = kDefaultMaxQueuedBytes;
     CapturePlatform* m_pPlatform;
 
     CaptureChannel() : CaptureChannel(DefaultCapturePlatform()) {}
@@ -86,6 +98,11 @@ struct CaptureChannel {
     // the target window, and releases exactly what is held. Safe after a
     // failed or partial open, and again after itself.
     void CloseCaptureChannel();
+    // Called by the target window's thread for texts it took from its queue:
+    // nBytes is the sum of their sizes, each NUL included.
+    void TextsTaken(std::size_t nBytes) {
+        m_nQueuedBytes.fetch_sub(static_cast<long long>(nBytes), std::memory_order_relaxed);
+    }
 
     // The receiver thread; pParam is the channel. Returns 0 once stopped.
     static UINT CaptureThreadProc(LPVOID pParam);
@@ -94,7 +111,11 @@ private:
     // One "DBWIN_DATA_READY" wake: take the block's text, post it, free the block.
     void TakeText();
     CapturedText CopyText(const unsigned char* pText);
-    void PostText(DWORD dwProcessId, CapturedText text);
+    // Returns whether the text was posted (else the stop came first).
+    bool PostText(DWORD dwProcessId, CapturedText text, std::size_t nBytes);
+    // Holds the block while the target window is too far behind, until it
+    // catches up or the stop comes.
+    void WaitForRoom();
 };
 
 }  // namespace capture

@@ -49,6 +49,7 @@ void RouteTexts(std::vector<CapturedMessage> texts, const CPaneHost& host) {
     if (!pTemplate) return;  // the texts are freed with the vector
     for (CapturedMessage& message : texts) {
         const capture::CapturedText text = std::move(message.text);
+        if (!text) continue;
         const BOOL bInterleave = host.IsInterleaved();
         CKestrumDoc* pDoc = FindTarget(pTemplate, message.dwProcessId, bInterleave);
         if (!pDoc) {

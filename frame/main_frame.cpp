@@ -13,6 +13,8 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
@@ -44,9 +46,10 @@ double NowMs() {
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-// Whether the user or another thread waits for this one: a round of appends
-// stops between documents for them.
-bool AnyoneWaiting() { return HIWORD(::GetQueueStatus(QS_INPUT | QS_SENDMESSAGE)) != 0; }
+// Whether anything waits in the queue: a round of appends stops between
+// documents for it. Input and sent messages are answered sooner; texts are
+// taken before they pile up while the other documents are appended.
+bool AnyoneWaiting() { return HIWORD(::GetQueueStatus(QS_INPUT | QS_SENDMESSAGE | QS_POSTMESSAGE)) != 0; }
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 }
@@ -138,7 +141,11 @@ void CMainFrame::OnDestroy() {
 
 LRESULT CMainFrame::OnDebugString(WPARAM wParam, LPARAM lParam) {
     CapturedMessage first{static_cast<DWORD>(wParam), capture::CapturedText(reinterpret_cast<char*>(lParam))};
-    RouteTexts(TakeQueuedTexts(m_hWnd, std::move(first), kMaxTextsPerPass), *this);
+    std::vector<CapturedMessage> texts = TakeQueuedTexts(m_hWnd, std::move(first), kMaxTextsPerPass);
+    size_t nBytes = 0;
+    for (const CapturedMessage& text : texts) nBytes += text.text ? std::strlen(text.text.get()) + 1 : 0;
+    m_channel.TextsTaken(nBytes);
+    RouteTexts(std::move(texts), *this);
     m_pacer.TextsArrived(NowMs());
     ShowOutputWhenDue();
     return 0;

@@ -198,6 +198,32 @@ TEST_F(ChannelTest, AFailedPostKeepsTheTextAndTheBlockUntilThePostSucceeds) {
     EXPECT_EQ(platform.allocations.load(), 2);  // copied once, however often posted
 }
 
+TEST_F(ChannelTest, WhileTheWindowIsTooFarBehindTheBlockStaysTakenUntilItCatchesUp) {
+    channel.m_nMaxQueuedBytes = 10;
+    ASSERT_TRUE(channel.OpenCaptureChannel());
+    channel.StartCaptureThread(window);
+    ProtocolClient client;
+    ASSERT_TRUE(client.IsOpen());
+    ASSERT_TRUE(client.Write(7201, "0123456"));  // 8 bytes: room is left
+    ASSERT_TRUE(client.Write(7202, "789"));      // 12 in all: too far behind
+    const bool posted = WaitFor([&] { return platform.Posted().size() == 2; });
+    const long long queued = channel.m_nQueuedBytes.load();
+    const bool nextLetIn = client.TakeBlock(300);
+
+    channel.TextsTaken(1);  // one byte too many still
+    const bool letInEarly = client.TakeBlock(100);
+    channel.TextsTaken(11);
+    const bool letInAfter = client.TakeBlock(5000);
+    if (letInAfter) client.Send(7203, std::string("after", 6));
+    ASSERT_TRUE(PumpUntilReceived(3));
+    EXPECT_TRUE(posted) << "the texts were held back, not the block";
+    EXPECT_EQ(queued, 12);
+    EXPECT_FALSE(nextLetIn) << "the next client was let in while the window is behind";
+    EXPECT_FALSE(letInEarly);
+    EXPECT_TRUE(letInAfter);
+    EXPECT_EQ(window.texts, (std::vector<Received>{{7201, "0123456"}, {7202, "789"}, {7203, "after"}}));
+}
+
 TEST_F(ChannelTest, AStopWhileThePostFailsFreesTheText) {
     platform.failPosts = true;
     ASSERT_TRUE(channel.OpenCaptureChannel());
