@@ -7,6 +7,7 @@
 # wineserver ends (a few seconds after its last program); nothing else is
 # stopped, so programs may run side by side.
 set -u
+. "$(dirname "$0")/../scripts/common.sh"
 
 if [ "${1:-}" != "--prefix" ] || [ -z "${2:-}" ] || [ -z "${3:-}" ]; then
   echo "usage: wine-run.sh --prefix DIR PROGRAM.exe [ARGS...]" >&2
@@ -36,23 +37,9 @@ mkdir -p "$(dirname "$prefix")"
     state=$prefix.display  # ":N PID" of the prefix's Xvfb
     if ! { [ -f "$state" ] && read -r display pid <"$state" && kill -0 "$pid" 2>/dev/null; }; then
       command -v Xvfb >/dev/null 2>&1 || { echo "wine-run.sh: no display and no Xvfb: install xvfb" >&2; exit 2; }
-      started=""
-      for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-        pid=$!
-        for _ in $(seq 1 50); do
-          [ -e "/tmp/.X11-unix/X$n" ] && break
-          kill -0 "$pid" 2>/dev/null || break
-          sleep 0.1
-        done
-        if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-          started=":$n"
-          break
-        fi
-      done
-      [ -n "$started" ] || { echo "wine-run.sh: could not start Xvfb" >&2; exit 2; }
-      echo "$started $pid" >"$state"
+      kestrum_try_xvfb 90 140 || { echo "wine-run.sh: could not start Xvfb" >&2; exit 2; }
+      pid=$kestrum_xvfb_pid
+      echo "$kestrum_xvfb_display $pid" >"$state"
       # A wineserver that outlives its last program by five seconds, and a
       # watcher that stops this Xvfb once that wineserver has ended.
       wineserver -k >/dev/null 2>&1 </dev/null

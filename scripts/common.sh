@@ -1,5 +1,6 @@
-# Shared by run.sh and test.sh: installs what is missing, starts an Xvfb of
-# our own when asked, and stops only what it started.
+# Shared by run.sh, test.sh, the benchmark and screenshot scripts and the Wine
+# runner of the tests: installs what is missing, starts an Xvfb of our own
+# when asked, and stops only what it started.
 
 kestrum_packages="g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 xvfb xauth cmake googletest clang libclang-rt-dev cups-daemon cups-client printer-driver-cups-pdf"
 
@@ -20,11 +21,15 @@ kestrum_install_missing() {
 }
 
 kestrum_xvfb_pid=""
-kestrum_start_xvfb() {
+kestrum_xvfb_display=""
+# Starts an Xvfb on the first free display number from $1 to $2 and waits
+# until it listens; sets kestrum_xvfb_display (":N") and kestrum_xvfb_pid.
+# Returns 1 when none could be started.
+kestrum_try_xvfb() {
     local n pid
-    for n in $(seq 60 120); do
+    for n in $(seq "$1" "$2"); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
         pid=$!
         for _ in $(seq 1 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -33,12 +38,16 @@ kestrum_start_xvfb() {
         done
         if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
             kestrum_xvfb_pid=$pid
-            export DISPLAY=":$n"
+            kestrum_xvfb_display=":$n"
             return 0
         fi
     done
-    echo "Could not start Xvfb." >&2
-    exit 1
+    return 1
+}
+
+kestrum_start_xvfb() {
+    kestrum_try_xvfb 60 120 || { echo "Could not start Xvfb." >&2; exit 1; }
+    export DISPLAY=$kestrum_xvfb_display
 }
 
 kestrum_stop_xvfb() {
