@@ -134,8 +134,7 @@ int main() {
     // The first text makes the document and its pane.
     PostText(frame->m_hWnd, "first\r\n");
     ShowAll();
-    POSITION tpos = theApp.m_pDocManager->GetFirstDocTemplatePosition();
-    CDocTemplate* pTemplate = theApp.m_pDocManager->GetNextDocTemplate(tpos);
+    CDocTemplate* pTemplate = DebugDocTemplate();
     POSITION dpos = pTemplate->GetFirstDocPosition();
     auto* doc = dpos ? static_cast<CKestrumDoc*>(pTemplate->GetNextDoc(dpos)) : nullptr;
     CKestrumView* pane = doc ? doc->GetLiveView() : nullptr;

@@ -26,10 +26,6 @@ void Add(lines::LineCheck& sum, const lines::LineCheck& one) {
     sum.foreign += one.foreign;
 }
 
-std::size_t PaneTextLength(HWND hDebugWindow) {
-    return static_cast<std::size_t>(::SendMessageA(e2e::Kestrum::Pane(hDebugWindow), WM_GETTEXTLENGTH, 0, 0));
-}
-
 // Checks each client's window. A window belongs to the client whose prefix
 // starts its text; lines of another client in it count as foreign.
 lines::LineCheck CheckWindows(const e2e::Kestrum& k, const ClientPlan& plan) {
@@ -130,7 +126,7 @@ Throughput RunKestrum(const ClientPlan& plan) {
         std::size_t nowShown = complete.size() * full;
         for (HWND h : k->DebugWindows()) {
             if (complete.count(h)) continue;
-            const std::size_t length = PaneTextLength(h);
+            const std::size_t length = e2e::Kestrum::PaneTextLength(h);
             if (length >= full) complete.insert(h);
             nowShown += std::min(length, full);
         }

@@ -4,15 +4,13 @@
 #include "framework/app.h"
 #include "framework/doctemplate.h"
 
-#include <string>
-
-namespace {
-
 CDocTemplate* DebugDocTemplate() {
     CDocManager* pManager = AfxGetApp()->m_pDocManager;
     POSITION pos = pManager ? pManager->GetFirstDocTemplatePosition() : nullptr;
     return pos ? pManager->GetNextDocTemplate(pos) : nullptr;
 }
+
+namespace {
 
 // The oldest document that holds the client, or the oldest of all while
 // interleaving.

@@ -10,6 +10,12 @@
 #include <functional>
 #include <vector>
 
+class CDocTemplate;
+
+// The application's first document template, which makes the debug
+// documents; NULL while there is none.
+CDocTemplate* DebugDocTemplate();
+
 struct CapturedMessage {
     DWORD dwProcessId;
     capture::CapturedText text;
@@ -18,8 +24,8 @@ struct CapturedMessage {
 // The first text and the WM_DEBUGSTRING messages already waiting for hWnd
 // behind it, at most nMax in all, in their order. A WM_DEBUGSTRING for one
 // of hWnd's children on the way is dispatched to it and ends the take.
-// Taking all that waits before any is shown keeps the user interface ahead
-// of a flood: the texts bound for one pane are appended at once.
+// Taking all that waits in one pass keeps the user interface ahead of a
+// flood: the handler's own work is done once for many texts.
 std::vector<CapturedMessage> TakeQueuedTexts(HWND hWnd, CapturedMessage first, size_t nMax);
 
 // Routes each text by the settings in force (the host's Interleave Output,

@@ -3,7 +3,6 @@
 #include "documents/output_routing.h"
 #include "frame/settings.h"
 #include "framework/afxres.h"
-#include "framework/app.h"
 #include "framework/doc.h"
 #include "framework/doctemplate.h"
 #include "framework/fontdlg.h"
@@ -56,11 +55,8 @@ const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, I
 
 template <class Fn>
 void CMainFrame::ForEachPane(Fn fn) {
-    CDocManager* pManager = AfxGetApp()->m_pDocManager;
-    if (!pManager) return;
-    POSITION tpos = pManager->GetFirstDocTemplatePosition();
-    if (!tpos) return;
-    CDocTemplate* pTemplate = pManager->GetNextDocTemplate(tpos);
+    CDocTemplate* pTemplate = DebugDocTemplate();
+    if (!pTemplate) return;
     for (POSITION dpos = pTemplate->GetFirstDocPosition(); dpos;) {
         CDocument* pDoc = pTemplate->GetNextDoc(dpos);
         for (POSITION vpos = pDoc->GetFirstViewPosition(); vpos;) {
@@ -118,12 +114,9 @@ void CMainFrame::ApplyTopMost() {
 
 void CMainFrame::OnClose() {
     // Nothing asks to be saved when the main window closes.
-    if (CDocManager* pManager = AfxGetApp()->m_pDocManager) {
-        POSITION tpos = pManager->GetFirstDocTemplatePosition();
-        CDocTemplate* pTemplate = tpos ? pManager->GetNextDocTemplate(tpos) : nullptr;
-        for (POSITION dpos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; dpos;) {
-            pTemplate->GetNextDoc(dpos)->SetModifiedFlag(FALSE);
-        }
+    CDocTemplate* pTemplate = DebugDocTemplate();
+    for (POSITION dpos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; dpos;) {
+        pTemplate->GetNextDoc(dpos)->SetModifiedFlag(FALSE);
     }
     if (!IsIconic()) {
         RECT rect;
@@ -206,10 +199,8 @@ void CMainFrame::OnViewFont() {
 }
 
 void CMainFrame::OnCloseAll() {
-    CDocManager* pManager = AfxGetApp()->m_pDocManager;
-    POSITION tpos = pManager ? pManager->GetFirstDocTemplatePosition() : nullptr;
-    if (!tpos) return;
-    CDocTemplate* pTemplate = pManager->GetNextDocTemplate(tpos);
+    CDocTemplate* pTemplate = DebugDocTemplate();
+    if (!pTemplate) return;
     // The position moves on before its document closes.
     for (POSITION dpos = pTemplate->GetFirstDocPosition(); dpos;) {
         CDocument* pDoc = pTemplate->GetNextDoc(dpos);

@@ -2,6 +2,8 @@
 
 #include "framework/handles.h"
 
+#include <algorithm>
+
 namespace e2e {
 
 namespace {
@@ -107,6 +109,10 @@ HWND Kestrum::Pane(HWND hDebugWindow) { return ::FindWindowExA(hDebugWindow, nul
 
 std::string Kestrum::PaneText(HWND hDebugWindow) { return WindowText(Pane(hDebugWindow)); }
 
+std::size_t Kestrum::PaneTextLength(HWND hDebugWindow) {
+    return static_cast<std::size_t>(::SendMessageA(Pane(hDebugWindow), WM_GETTEXTLENGTH, 0, 0));
+}
+
 HWND Kestrum::ActiveDebugWindow() const {
     return reinterpret_cast<HWND>(::SendMessageA(MdiClient(), WM_MDIGETACTIVE, 0, 0));
 }
@@ -114,10 +120,7 @@ HWND Kestrum::ActiveDebugWindow() const {
 bool Kestrum::ShowsWindows(std::size_t n) const {
     const std::vector<HWND> windows = DebugWindows();
     if (windows.size() != n) return false;
-    for (HWND h : windows) {
-        if (::SendMessageA(Pane(h), WM_GETTEXTLENGTH, 0, 0) == 0) return false;
-    }
-    return true;
+    return std::none_of(windows.begin(), windows.end(), [](HWND h) { return PaneTextLength(h) == 0; });
 }
 
 HWND Kestrum::FindDebugWindow(const std::string& caption) const {

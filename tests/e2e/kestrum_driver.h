@@ -40,6 +40,7 @@ public:
     // The pane (the edit control) of a debug window.
     static HWND Pane(HWND hDebugWindow);
     static std::string PaneText(HWND hDebugWindow);
+    static std::size_t PaneTextLength(HWND hDebugWindow);
     HWND ActiveDebugWindow() const;
     // Whether there are n debug windows and each pane shows some text (a
     // window opens with its first text, which shows a moment later).

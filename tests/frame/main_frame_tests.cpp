@@ -3,6 +3,7 @@
 // Windows, Close All, and what it stores when it closes.
 #include "capture/capture_channel.h"
 #include "documents/kestrum_doc.h"
+#include "documents/output_routing.h"
 #include "frame/main_frame.h"
 #include "framework/afxres.h"
 #include "framework/doctemplate.h"
@@ -60,18 +61,14 @@ protected:
         frame = nullptr;
     }
     CKestrumDoc* NewDoc(const char* text) {
-        CDocTemplate* pTemplate = Template();
+        CDocTemplate* pTemplate = DebugDocTemplate();
         auto* pDoc = static_cast<CKestrumDoc*>(pTemplate->OpenDocumentFile(nullptr, TRUE));
         if (pDoc && text) pDoc->GetLiveView()->AppendText(text);
         return pDoc;
     }
-    static CDocTemplate* Template() {
-        POSITION pos = fwtest::App().m_pDocManager->GetFirstDocTemplatePosition();
-        return fwtest::App().m_pDocManager->GetNextDocTemplate(pos);
-    }
     static std::vector<CKestrumView*> Panes() {
         std::vector<CKestrumView*> panes;
-        CDocTemplate* pTemplate = Template();
+        CDocTemplate* pTemplate = DebugDocTemplate();
         for (POSITION dpos = pTemplate->GetFirstDocPosition(); dpos;) {
             CDocument* pDoc = pTemplate->GetNextDoc(dpos);
             for (POSITION vpos = pDoc->GetFirstViewPosition(); vpos;) {

@@ -63,8 +63,7 @@ void PaneFixture::SetUp(const CRuntimeClass* pDocClass) {
         fwtest::App().AddDocTemplate(new CMultiDocTemplate(IDR_KESTRUMTYPE, pDocClass, RUNTIME_CLASS(CChildFrame),
                                                            RUNTIME_CLASS(CKestrumView)));
     }
-    POSITION pos = fwtest::App().m_pDocManager->GetFirstDocTemplatePosition();
-    docTemplate = static_cast<CMultiDocTemplate*>(fwtest::App().m_pDocManager->GetNextDocTemplate(pos));
+    docTemplate = static_cast<CMultiDocTemplate*>(DebugDocTemplate());
 
     frame = dynamic_cast<CTestMainFrame*>(fwtest::App().m_pMainWnd);
     if (!frame) {
